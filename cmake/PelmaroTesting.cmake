@@ -1,0 +1,104 @@
+# Helpers that register test suites, fuzz targets and benchmarks.
+#
+#   pelmaro_add_test(NAME SOURCES ... LIBS ... [TSAN] [XVFB] [LABELS ...])
+#     A GoogleTest executable; each test case becomes one CTest test. TSAN marks a threaded suite that
+#     the ThreadSanitizer build runs too. XVFB runs it on the private X server of the xvfb fixture.
+#   pelmaro_add_fuzzer(NAME SOURCES ... LIBS ... [SECONDS n])
+#     A libFuzzer target, built and run briefly only when PELMARO_FUZZ is on.
+#   pelmaro_add_benchmark(NAME SOURCES ... LIBS ...)
+#     A Google Benchmark program; never run by CTest.
+
+include(GoogleTest)
+find_package(GTest REQUIRED)
+
+set(PELMARO_XVFB_RUN ${CMAKE_SOURCE_DIR}/cmake/xvfb-fixture)
+set(PELMARO_XVFB_STATE ${CMAKE_BINARY_DIR}/xvfb-fixture)
+set(PELMARO_SANITIZER_ENV
+    "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1"
+    "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
+    "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
+    "TSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/tsan.supp:halt_on_error=1:second_deadlock_stack=1")
+
+if(NOT TARGET tsan_suites)
+  add_custom_target(tsan_suites)
+  add_custom_target(fuzzers)
+endif()
+
+function(pelmaro_add_test name)
+  cmake_parse_arguments(T "TSAN;XVFB" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(PELMARO_FUZZ)
+    return()
+  endif()
+  set(all_targets ON)
+  if(PELMARO_SANITIZE STREQUAL "thread")
+    # The ThreadSanitizer build only builds the suites that exercise threads.
+    if(NOT T_TSAN)
+      return()
+    endif()
+    set(all_targets OFF)
+  endif()
+  if(all_targets)
+    add_executable(${name} ${T_SOURCES})
+  else()
+    add_executable(${name} EXCLUDE_FROM_ALL ${T_SOURCES})
+    add_dependencies(tsan_suites ${name})
+  endif()
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  target_compile_definitions(${name} PRIVATE
+      PELMARO_SOURCE_DIR="${CMAKE_SOURCE_DIR}" PELMARO_BINARY_DIR="${CMAKE_BINARY_DIR}")
+
+  set(labels ${T_LABELS})
+  if(T_TSAN)
+    list(APPEND labels tsan)
+  endif()
+  if(T_XVFB)
+    # One CTest test for the whole suite: it runs on the fixture's private X server, whose display
+    # number is only known once the server is up.
+    list(APPEND labels xvfb)
+    add_test(NAME ${name} COMMAND ${PELMARO_XVFB_RUN} run ${PELMARO_XVFB_STATE} $<TARGET_FILE:${name}>)
+    set_tests_properties(${name} PROPERTIES LABELS "${labels}" ENVIRONMENT "${PELMARO_SANITIZER_ENV}"
+                         FIXTURES_REQUIRED xvfb TIMEOUT 300)
+  else()
+    # gtest_discover_tests splits its PROPERTIES on ';', so list values are passed escaped.
+    string(REPLACE ";" "\\;" env "${PELMARO_SANITIZER_ENV}")
+    set(properties ENVIRONMENT "${env}" TIMEOUT 120)
+    if(labels)
+      string(REPLACE ";" "\\;" labels "${labels}")
+      list(APPEND properties LABELS "${labels}")
+    endif()
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
+  endif()
+endfunction()
+
+function(pelmaro_add_fuzzer name)
+  cmake_parse_arguments(F "" "SECONDS" "SOURCES;LIBS" ${ARGN})
+  if(NOT PELMARO_FUZZ)
+    return()
+  endif()
+  if(NOT F_SECONDS)
+    set(F_SECONDS 20)
+  endif()
+  add_executable(${name} EXCLUDE_FROM_ALL ${F_SOURCES})
+  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  add_dependencies(fuzzers ${name})
+  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
+  file(MAKE_DIRECTORY ${corpus})
+  # Seeds kept in the source tree (corpus/<name>) are read; what the run finds goes to the build tree.
+  set(seeds "")
+  if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${name})
+    set(seeds ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${name})
+  endif()
+  add_test(NAME ${name} COMMAND ${name} -max_total_time=${F_SECONDS} -rss_limit_mb=2048 ${corpus} ${seeds})
+  set_tests_properties(${name} PROPERTIES LABELS fuzz ENVIRONMENT "${PELMARO_SANITIZER_ENV}")
+endfunction()
+
+function(pelmaro_add_benchmark name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} benchmark::benchmark benchmark::benchmark_main)
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+endfunction()
