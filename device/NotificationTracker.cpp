@@ -1,5 +1,7 @@
 #include "device/NotificationTracker.h"
 
+#include "device/ReportRate.h"
+
 bool NotificationTracker::TakeReadTurn(std::uint32_t nowMs)
 {
     if (nowMs - lastReadTick_ < kReadIntervalMs)
@@ -15,7 +17,7 @@ NotificationTracker::Changes NotificationTracker::Apply(const DeviceNotification
         lastDpiIndex_ = notification.dpiIndex;
         changes.dpiIndex = notification.dpiIndex;
     }
-    if (notification.reportRate != lastReportRate_) {
+    if (IsReportRateCode(notification.reportRate) && notification.reportRate != lastReportRate_) {
         lastReportRate_ = notification.reportRate;
         changes.reportRate = notification.reportRate;
     }

@@ -1,6 +1,7 @@
 #include "device/SettingsFrames.h"
 
 #include "common/TextConvert.h"
+#include "device/ReportRate.h"
 
 #include <array>
 #include <string>
@@ -12,15 +13,11 @@ constexpr unsigned char kPerformanceConstant = 0x0F;
 constexpr std::size_t kPerformancePayloadSize = 11;
 constexpr std::size_t kLightPayloadSize = 11;
 constexpr unsigned char kFactoryResetLength = 0xFF;
-constexpr int kSlowestReportRate = 1;
-constexpr int kFastestReportRate = 4;
 
 int IntValue(const ProfileSettingsSource& settings, std::wstring_view key)
 {
     return DecimalToInt(settings.ConfigValue(key));
 }
-
-bool IsReportRateCode(int code) { return code >= kSlowestReportRate && code <= kFastestReportRate; }
 
 } // namespace
 

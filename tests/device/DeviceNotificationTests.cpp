@@ -85,10 +85,12 @@ TEST(NotificationTracker, PassesOnOnlyChangedValues)
         std::optional<int> dpiChange;
         std::optional<int> rateChange;
     };
-    // Both values start at 0, so a first notification of level 0 changes nothing.
+    // Both values start at 0, so a first notification of level 0 changes nothing. A rate that is no
+    // rate code is ignored and does not disturb the last one.
     const Step steps[] = {
         {0, 0, std::nullopt, std::nullopt}, {2, 4, 2, 4}, {2, 4, std::nullopt, std::nullopt},
-        {3, 4, 3, std::nullopt}, {3, 1, std::nullopt, 1}, {0, 0, 0, 0},
+        {3, 4, 3, std::nullopt}, {3, 1, std::nullopt, 1}, {0, 0, 0, std::nullopt},
+        {0, 5, std::nullopt, std::nullopt}, {0, 1, std::nullopt, std::nullopt}, {7, 2, 7, 2},
     };
     NotificationTracker tracker;
     for (const Step& step : steps) {
