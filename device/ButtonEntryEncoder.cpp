@@ -8,7 +8,6 @@
 namespace {
 
 // First bytes of the entry kinds.
-constexpr unsigned char kMouseFunction = 0x10;
 constexpr unsigned char kKeyboardKey = 0x20;
 constexpr unsigned char kConsumerKey = 0x30;
 constexpr unsigned char kMacroSlot = 0x60;
