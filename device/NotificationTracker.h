@@ -2,8 +2,8 @@
 // Paces notification reads and filters what they bring: at most one read every 200 ms, and a DPI level
 // or report rate is passed on only when it differs from the one last passed on, so a notification that
 // repeats them touches neither the store nor the widgets. Both start at 0 and survive reconnection.
-// A report rate that is not a rate code (a link-state report may carry 0) is never passed on, so it
-// cannot overwrite the profile's stored rate.
+// A report rate that is not a rate code is never passed on: garbage from the device must not
+// overwrite the profile's stored rate.
 // Thread contract: owned and used by the device worker thread only.
 
 #include "device/DeviceNotification.h"
