@@ -297,6 +297,11 @@ std::wstring XmlDocument::GetAttribute(std::wstring_view name) const
     return FromUtf8(impl_->current.attribute(ToUtf8(name).c_str()).value());
 }
 
+int XmlDocument::GetIntAttribute(std::wstring_view name) const
+{
+    return DecimalToInt(GetAttribute(name));
+}
+
 bool XmlDocument::AddElement(std::wstring_view name)
 {
     if (!IsXmlName(name))
@@ -321,6 +326,11 @@ bool XmlDocument::SetAttribute(std::wstring_view name, std::wstring_view value)
     if (!attribute)
         attribute = impl_->current.append_attribute(key.c_str());
     return attribute && attribute.set_value(ToUtf8(value).c_str());
+}
+
+bool XmlDocument::SetAttribute(std::wstring_view name, int value)
+{
+    return SetAttribute(name, std::to_wstring(value));
 }
 
 bool XmlDocument::SaveFile(const std::filesystem::path& path) const

@@ -56,6 +56,9 @@ public:
 
     // The attribute's value on the current element; empty when either is missing.
     std::wstring GetAttribute(std::wstring_view name) const;
+    // The attribute read with the program's decimal rule (DecimalToInt): missing, empty or
+    // non-numeric values read as 0.
+    int GetIntAttribute(std::wstring_view name) const;
 
     // Inserts an empty element after the current one (at the end of the level when there is none)
     // and makes it current. False for a name that is not an XML name, or for a second root element.
@@ -64,6 +67,8 @@ public:
     // Sets or replaces an attribute of the current element. False without a current element or for
     // a name that is not an XML name.
     bool SetAttribute(std::wstring_view name, std::wstring_view value);
+    // The same with the number written in decimal.
+    bool SetAttribute(std::wstring_view name, int value);
 
     // Writes the document, replacing any file of that name only once the new text is fully written.
     // False when the text cannot be encoded as declared or the file cannot be written.

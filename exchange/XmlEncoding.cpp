@@ -112,9 +112,10 @@ std::optional<std::string> XmlEncoding::EncodeFile(std::string_view utf8, std::s
 
 std::string XmlEncoding::DeclaredEncoding(std::string_view text)
 {
-    if (!StartsWith(text, "<?xml"))
+    const size_t end = text.find("?>");
+    if (!StartsWith(text, "<?xml") || end == std::string_view::npos)
         return {};
-    const std::string_view declaration = text.substr(0, text.find("?>"));
+    const std::string_view declaration = text.substr(0, end);
     const size_t name = declaration.find("encoding");
     if (name == std::string_view::npos)
         return {};
@@ -131,8 +132,8 @@ std::string XmlEncoding::DeclaredEncoding(std::string_view text)
     if (pos >= declaration.size() || (declaration[pos] != '"' && declaration[pos] != '\''))
         return {};
     const char quote = declaration[pos++];
-    const size_t end = declaration.find(quote, pos);
-    if (end == std::string_view::npos)
+    const size_t close = declaration.find(quote, pos);
+    if (close == std::string_view::npos)
         return {};
-    return std::string(declaration.substr(pos, end - pos));
+    return std::string(declaration.substr(pos, close - pos));
 }

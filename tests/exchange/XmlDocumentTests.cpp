@@ -331,3 +331,16 @@ TEST(XmlDocument, DeepNestingIsReadAndWrittenWithoutExhaustingTheStack)
     XmlDocument copy;
     EXPECT_TRUE(copy.LoadFile(folder / "copy.xml"));
 }
+
+TEST(XmlDocument, NumbersAreWrittenAndReadInDecimal)
+{
+    XmlDocument document;
+    ASSERT_TRUE(document.SetDocumentText(L"<r a=\" 12ms\" b=\"x\" c=\"-7\"/>"));
+    ASSERT_TRUE(document.FindElement(L"r"));
+    EXPECT_EQ(document.GetIntAttribute(L"a"), 12);
+    EXPECT_EQ(document.GetIntAttribute(L"b"), 0);
+    EXPECT_EQ(document.GetIntAttribute(L"c"), -7);
+    EXPECT_EQ(document.GetIntAttribute(L"missing"), 0);
+    ASSERT_TRUE(document.SetAttribute(L"d", -2147483647 - 1));
+    EXPECT_EQ(document.GetDocumentText(), L"<r a=\" 12ms\" b=\"x\" c=\"-7\" d=\"-2147483648\"/>\r\n");
+}
