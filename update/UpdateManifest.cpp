@@ -1,0 +1,98 @@
+#include "update/UpdateManifest.h"
+
+#include "common/TextConvert.h"
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr size_t kMaxVersionParts = 4;
+constexpr size_t kMaxPartDigits = 9;
+
+// The numbers of a version text, or nothing when it is not one.
+std::optional<std::vector<unsigned>> VersionParts(std::wstring_view text)
+{
+    std::vector<unsigned> parts;
+    size_t start = 0;
+    while (true) {
+        size_t end = text.find(L'.', start);
+        std::wstring_view part = text.substr(start, end == std::wstring_view::npos ? end : end - start);
+        if (part.empty() || part.size() > kMaxPartDigits ||
+            !std::all_of(part.begin(), part.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }) ||
+            parts.size() == kMaxVersionParts)
+            return std::nullopt;
+        parts.push_back(static_cast<unsigned>(DecimalToInt(part)));
+        if (end == std::wstring_view::npos)
+            return parts;
+        start = end + 1;
+    }
+}
+
+bool IsSha256(std::string_view text)
+{
+    return text.size() == 64 &&
+           std::all_of(text.begin(), text.end(), [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+
+std::optional<std::uint64_t> PositiveSize(std::string_view text)
+{
+    if (text.empty() || text.size() > 15 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    std::uint64_t size = std::stoull(std::string(text));
+    if (size == 0)
+        return std::nullopt;
+    return size;
+}
+
+std::optional<PackageOffer> ReadOffer(const pugi::xml_node& element, PackageKind kind)
+{
+    if (!element)
+        return std::nullopt;
+    PackageOffer offer;
+    offer.version = FromUtf8(element.attribute("version").value());
+    offer.archive = FromUtf8(element.attribute("archive").value());
+    std::string sha256 = element.attribute("sha256").value();
+    std::transform(sha256.begin(), sha256.end(), sha256.begin(),
+                   [](char c) { return (c >= 'A' && c <= 'F') ? static_cast<char>(c - 'A' + 'a') : c; });
+    std::optional<std::uint64_t> size = PositiveSize(element.attribute("size").value());
+    // The version names files in the temporary folder, so it must be a plain version number.
+    if (!VersionParts(offer.version) || offer.archive != ArchiveName(kind, offer.version) || !size ||
+        !IsSha256(sha256))
+        return std::nullopt;
+    offer.size = *size;
+    offer.sha256 = std::move(sha256);
+    return offer;
+}
+
+} // namespace
+
+std::optional<UpdateManifest> UpdateManifest::Parse(std::string_view xml)
+{
+    pugi::xml_document document;
+    if (!document.load_buffer(xml.data(), xml.size(), pugi::parse_default, pugi::encoding_utf8))
+        return std::nullopt;
+    pugi::xml_node root = document.child("update");
+    if (!root)
+        return std::nullopt;
+    UpdateManifest manifest;
+    manifest.driverPackage = ReadOffer(root.child("driver"), PackageKind::DriverPackage);
+    manifest.firmwareTool = ReadOffer(root.child("firmware"), PackageKind::FirmwareTool);
+    return manifest;
+}
+
+bool IsNewerVersion(std::wstring_view offered, std::wstring_view running)
+{
+    std::optional<std::vector<unsigned>> offeredParts = VersionParts(offered);
+    if (!offeredParts)
+        return false;
+    std::optional<std::vector<unsigned>> runningParts = VersionParts(running);
+    if (!runningParts)
+        return true;
+    offeredParts->resize(kMaxVersionParts);
+    runningParts->resize(kMaxVersionParts);
+    return *offeredParts > *runningParts;
+}
