@@ -104,7 +104,7 @@ std::optional<std::uint64_t> HttpsRequest::ContentLength() const
 
 std::optional<std::string> HttpsRequest::FetchText(const std::string& url,
                                                    const std::filesystem::path& trustedCertificates,
-                                                   std::size_t maxBytes)
+                                                   std::size_t maxBytes, const KeepGoing& keepGoing)
 {
     HttpsRequest request(url, trustedCertificates);
     request.LimitSize(maxBytes);
@@ -114,7 +114,7 @@ std::optional<std::string> HttpsRequest::FetchText(const std::string& url,
             body.append(data, size);
             return true;
         },
-        [] { return true; });
+        keepGoing);
     if (!done)
         return std::nullopt;
     return body;

@@ -43,7 +43,8 @@ public:
     // The body of a small document (the update manifest), or nothing on any failure.
     static std::optional<std::string> FetchText(const std::string& url,
                                                 const std::filesystem::path& trustedCertificates,
-                                                std::size_t maxBytes);
+                                                std::size_t maxBytes,
+                                                const KeepGoing& keepGoing = [] { return true; });
 
 private:
     struct CurlDeleter {
