@@ -150,5 +150,5 @@ int PackageDownloader::Download(const std::wstring& url, const std::filesystem::
             return kFailed;
     }
     PostProgress(100);
-    return running_ ? kDone : kStopped;
+    return stopped ? kStopped : kDone;
 }
