@@ -2,7 +2,7 @@
 
 #include "common/TextConvert.h"
 
-#include <pugixml.hpp>
+#include "exchange/XmlDocument.h"
 
 #include <algorithm>
 #include <vector>
@@ -48,17 +48,23 @@ std::optional<std::uint64_t> PositiveSize(std::string_view text)
     return size;
 }
 
-std::optional<PackageOffer> ReadOffer(const pugi::xml_node& element, PackageKind kind)
+// Reads one package element of the manifest; the cursor is inside <update> and is left there.
+std::optional<PackageOffer> ReadOffer(XmlDocument& document, PackageKind kind)
 {
-    if (!element)
+    const wchar_t* element = kind == PackageKind::DriverPackage ? L"driver" : L"firmware";
+    // Searches run forward only; leaving and entering <update> again starts from its first child,
+    // so the two elements may come in either order.
+    document.LeaveElement();
+    document.EnterElement();
+    if (!document.FindElement(element))
         return std::nullopt;
     PackageOffer offer;
-    offer.version = FromUtf8(element.attribute("version").value());
-    offer.archive = FromUtf8(element.attribute("archive").value());
-    std::string sha256 = element.attribute("sha256").value();
+    offer.version = document.GetAttribute(L"version");
+    offer.archive = document.GetAttribute(L"archive");
+    std::string sha256 = ToUtf8(document.GetAttribute(L"sha256"));
     std::transform(sha256.begin(), sha256.end(), sha256.begin(),
                    [](char c) { return (c >= 'A' && c <= 'F') ? static_cast<char>(c - 'A' + 'a') : c; });
-    std::optional<std::uint64_t> size = PositiveSize(element.attribute("size").value());
+    std::optional<std::uint64_t> size = PositiveSize(ToUtf8(document.GetAttribute(L"size")));
     // The version names files in the temporary folder, so it must be a plain version number.
     if (!VersionParts(offer.version) || offer.archive != ArchiveName(kind, offer.version) || !size ||
         !IsSha256(sha256))
@@ -72,15 +78,12 @@ std::optional<PackageOffer> ReadOffer(const pugi::xml_node& element, PackageKind
 
 std::optional<UpdateManifest> UpdateManifest::Parse(std::string_view xml)
 {
-    pugi::xml_document document;
-    if (!document.load_buffer(xml.data(), xml.size(), pugi::parse_default, pugi::encoding_utf8))
-        return std::nullopt;
-    pugi::xml_node root = document.child("update");
-    if (!root)
+    XmlDocument document;
+    if (!document.SetDocumentText(FromUtf8(xml)) || !document.FindElement(L"update") || !document.EnterElement())
         return std::nullopt;
     UpdateManifest manifest;
-    manifest.driverPackage = ReadOffer(root.child("driver"), PackageKind::DriverPackage);
-    manifest.firmwareTool = ReadOffer(root.child("firmware"), PackageKind::FirmwareTool);
+    manifest.driverPackage = ReadOffer(document, PackageKind::DriverPackage);
+    manifest.firmwareTool = ReadOffer(document, PackageKind::FirmwareTool);
     return manifest;
 }
 

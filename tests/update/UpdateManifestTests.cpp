@@ -16,20 +16,22 @@ std::string Element(const std::string& name, const std::string& version, const s
            "\" sha256=\"" + sha256 + "\"/>";
 }
 
-TEST(UpdateManifest, ReadsBothOffers)
+TEST(UpdateManifest, ReadsBothOffersInEitherOrder)
 {
     std::string upper = kDigest;
     std::transform(upper.begin(), upper.end(), upper.begin(), ::toupper);
-    std::optional<UpdateManifest> manifest = UpdateManifest::Parse(
-        "<?xml version=\"1.0\"?><update>" +
-        Element("driver", "5.6.0.0", "Zelvo-Driver-5.6.0.0.zip", "1048576", kDigest) +
-        Element("firmware", "2.0.4", "Flintor-2.0.4.zip", "524288", upper) + "</update>");
+    const std::string driver = Element("driver", "5.6.0.0", "Zelvo-Driver-5.6.0.0.zip", "1048576", kDigest);
+    const std::string firmware = Element("firmware", "2.0.4", "Flintor-2.0.4.zip", "524288", upper);
+    for (const std::string& body : {driver + firmware, "<note/>" + firmware + "\n" + driver}) {
+        std::optional<UpdateManifest> manifest =
+            UpdateManifest::Parse("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<update>" + body + "</update>");
 
-    ASSERT_TRUE(manifest);
-    EXPECT_EQ(manifest->Offer(PackageKind::DriverPackage),
-              (PackageOffer{L"5.6.0.0", L"Zelvo-Driver-5.6.0.0.zip", 1048576, kDigest}));
-    EXPECT_EQ(manifest->Offer(PackageKind::FirmwareTool),
-              (PackageOffer{L"2.0.4", L"Flintor-2.0.4.zip", 524288, kDigest}));
+        ASSERT_TRUE(manifest) << body;
+        EXPECT_EQ(manifest->Offer(PackageKind::DriverPackage),
+                  (PackageOffer{L"5.6.0.0", L"Zelvo-Driver-5.6.0.0.zip", 1048576, kDigest}));
+        EXPECT_EQ(manifest->Offer(PackageKind::FirmwareTool),
+                  (PackageOffer{L"2.0.4", L"Flintor-2.0.4.zip", 524288, kDigest}));
+    }
 }
 
 struct EntryCase {
