@@ -54,14 +54,11 @@ bool RunToEnd(const std::vector<std::string>& arguments)
 
 HttpsTestServer::HttpsTestServer()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "pelmaro-https-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        return;
-    root_ = pattern;
-    folder_ = root_ / "served";
-    std::filesystem::create_directories(folder_);
-    certificate_ = root_ / "cert.pem";
-    std::filesystem::path key = root_ / "key.pem";
+    folder_ = root_.Path() / "served";
+    std::error_code error;
+    std::filesystem::create_directories(folder_, error);
+    certificate_ = root_.Path() / "cert.pem";
+    std::filesystem::path key = root_.Path() / "key.pem";
     if (!RunToEnd({"openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
                    "-nodes", "-days", "1", "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1",
                    "-keyout", key.string(), "-out", certificate_.string()}))
@@ -89,9 +86,6 @@ HttpsTestServer::~HttpsTestServer()
         kill(pid_, SIGTERM);
         waitpid(pid_, nullptr, 0);
     }
-    std::error_code ignored;
-    if (!root_.empty())
-        std::filesystem::remove_all(root_, ignored);
 }
 
 std::wstring HttpsTestServer::Url(const std::string& path) const

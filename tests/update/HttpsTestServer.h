@@ -2,6 +2,8 @@
 // Starts https_server.py on 127.0.0.1 with a certificate made for the run by the openssl tool, and
 // stops it at the end. Files put in Folder() are served; Url(path) addresses them.
 
+#include "TempFolder.h"
+
 #include <filesystem>
 #include <string>
 
@@ -23,7 +25,7 @@ public:
     std::string RequestLog() const;
 
 private:
-    std::filesystem::path root_;
+    TempFolder root_;
     std::filesystem::path folder_;
     std::filesystem::path certificate_;
     pid_t pid_ = -1;
