@@ -1,7 +1,6 @@
 #include "update/PackageInstaller.h"
 
 #include "common/TextConvert.h"
-#include "update/HttpsRequest.h"
 #include "update/InstallerLauncher.h"
 #include "update/Sha256OfFile.h"
 #include "update/UpdateManifest.h"
@@ -14,9 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Far more than a manifest of two entries needs; a server that sends more is not one.
-constexpr std::size_t kMaxManifestBytes = 64 * 1024;
-
 bool Matches(const fs::path& archive, const PackageOffer& offer)
 {
     std::error_code error;
@@ -24,16 +20,6 @@ bool Matches(const fs::path& archive, const PackageOffer& offer)
 }
 
 } // namespace
-
-std::wstring UpdateSource::ManifestUrl() const { return FileUrl(L"update.xml"); }
-
-std::wstring UpdateSource::FileUrl(const std::wstring& name) const
-{
-    std::wstring base = baseUrl;
-    while (!base.empty() && base.back() == L'/')
-        base.pop_back();
-    return base + L"/" + name;
-}
 
 PackageInstaller::PackageInstaller(UpdateSource source, fs::path userDataFolder, UpdateWindow& window,
                                    InstallerLauncher& launcher)
@@ -46,9 +32,7 @@ void PackageInstaller::Install(PackageKind kind)
 {
     // The manifest is read again here: an offer message may come from outside the program and
     // carries no address, so what is fetched is always what the publisher's manifest names.
-    std::optional<std::string> text =
-        HttpsRequest::FetchText(ToUtf8(source_.ManifestUrl()), source_.trustedCertificates, kMaxManifestBytes);
-    std::optional<UpdateManifest> manifest = text ? UpdateManifest::Parse(*text) : std::nullopt;
+    std::optional<UpdateManifest> manifest = UpdateManifest::Fetch(source_);
     if (!manifest || !manifest->Offer(kind))
         return;
     const PackageOffer& offer = *manifest->Offer(kind);

@@ -10,22 +10,13 @@
 
 #include "update/PackageDownloader.h"
 #include "update/PackageKind.h"
+#include "update/UpdateSource.h"
 
 #include <filesystem>
 #include <string>
 
 class InstallerLauncher;
 class UpdateWindow;
-
-struct UpdateSource {
-    // The folder address that holds update.xml and the archives (the upgrade address of config.xml).
-    std::wstring baseUrl;
-    // A PEM file trusted instead of the system's certificate store (tests only); usually empty.
-    std::filesystem::path trustedCertificates;
-
-    std::wstring ManifestUrl() const;
-    std::wstring FileUrl(const std::wstring& name) const;
-};
 
 class PackageInstaller {
 public:

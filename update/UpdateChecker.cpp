@@ -1,7 +1,5 @@
 #include "update/UpdateChecker.h"
 
-#include "common/TextConvert.h"
-#include "update/HttpsRequest.h"
 #include "update/UpdateWindow.h"
 
 #include <fstream>
@@ -9,7 +7,6 @@
 namespace {
 
 constexpr std::chrono::hours kCheckInterval{24};
-constexpr std::size_t kMaxManifestBytes = 64 * 1024;
 
 } // namespace
 
@@ -39,10 +36,7 @@ UpdateChecker::Outcome UpdateChecker::CheckNow(std::chrono::system_clock::time_p
 {
     if (ReadRecently(now))
         return Outcome::Skipped;
-    std::optional<std::string> text = HttpsRequest::FetchText(
-        ToUtf8(source_.ManifestUrl()), source_.trustedCertificates, kMaxManifestBytes,
-        [this] { return !stopping_; });
-    std::optional<UpdateManifest> manifest = text ? UpdateManifest::Parse(*text) : std::nullopt;
+    std::optional<UpdateManifest> manifest = UpdateManifest::Fetch(source_, [this] { return !stopping_; });
     if (!manifest)
         return Outcome::Failed;
     RememberRead(now);

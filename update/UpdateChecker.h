@@ -6,8 +6,8 @@
 // Thread contract: construct, Start and destroy on one thread; the check runs on a thread of its
 // own; OfferedVersion may be called from any thread.
 
-#include "update/PackageInstaller.h"
 #include "update/UpdateManifest.h"
+#include "update/UpdateSource.h"
 
 #include <atomic>
 #include <chrono>

@@ -9,6 +9,8 @@
 
 namespace {
 
+// Far more than a manifest of two entries needs; a server that sends more is not publishing one.
+constexpr std::size_t kMaxManifestBytes = 64 * 1024;
 constexpr size_t kMaxVersionParts = 4;
 constexpr size_t kMaxPartDigits = 9;
 
@@ -85,6 +87,14 @@ std::optional<UpdateManifest> UpdateManifest::Parse(std::string_view xml)
     manifest.driverPackage = ReadOffer(document, PackageKind::DriverPackage);
     manifest.firmwareTool = ReadOffer(document, PackageKind::FirmwareTool);
     return manifest;
+}
+
+std::optional<UpdateManifest> UpdateManifest::Fetch(const UpdateSource& source,
+                                                    const HttpsRequest::KeepGoing& keepGoing)
+{
+    std::optional<std::string> text = HttpsRequest::FetchText(ToUtf8(source.ManifestUrl()),
+                                                              source.trustedCertificates, kMaxManifestBytes, keepGoing);
+    return text ? Parse(*text) : std::nullopt;
 }
 
 bool IsNewerVersion(std::wstring_view offered, std::wstring_view running)

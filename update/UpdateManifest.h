@@ -9,9 +9,11 @@
 // Either element may be missing. An element is taken only when it is complete and sound: a version
 // of one to four dot-separated numbers, the archive name the program expects for that version, a
 // size above zero and a SHA-256 of 64 hex digits; otherwise that package is not offered.
-// Thread contract: a value type; Parse and IsNewerVersion are pure and callable from any thread.
+// Thread contract: a value type; Parse, Fetch and IsNewerVersion may be called from any thread.
 
+#include "update/HttpsRequest.h"
 #include "update/PackageKind.h"
+#include "update/UpdateSource.h"
 
 #include <cstdint>
 #include <optional>
@@ -38,6 +40,11 @@ struct UpdateManifest {
 
     // Nothing when the text is not a well-formed manifest.
     static std::optional<UpdateManifest> Parse(std::string_view xml);
+
+    // Reads the source's update.xml; nothing when it cannot be fetched or is not a manifest.
+    // Blocks the calling thread until then, or until keepGoing says no.
+    static std::optional<UpdateManifest> Fetch(const UpdateSource& source,
+                                               const HttpsRequest::KeepGoing& keepGoing = [] { return true; });
 };
 
 // Compares dot-separated version numbers part by part ("2.0.10" is newer than "2.0.9"); missing
