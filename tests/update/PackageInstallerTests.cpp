@@ -156,11 +156,12 @@ TEST_F(PackageInstallerTest, ArchiveThatDoesNotMatchTheManifestIsNeitherUnpacked
     }
 }
 
-TEST_F(PackageInstallerTest, NothingIsFetchedWithoutAnOfferInTheManifest)
+TEST_F(PackageInstallerTest, NothingIsFetchedWithoutAnOfferOrAnAddress)
 {
     Installer().DownloadDriverPackage(); // no manifest at all
     Publish("firmware", "2.0.4.0", "Flintor-2.0.4.0.zip", {{"Flintor-2.0.4.0.exe", "tool"}});
     Installer().DownloadDriverPackage(); // a manifest that offers only the firmware tool
+    PackageInstaller({L"", server_.Certificate()}, userData_.Path(), window_, launcher_).DownloadFirmwareTool();
 
     EXPECT_TRUE(launcher_.launched.empty());
     EXPECT_FALSE(window_.ended);
