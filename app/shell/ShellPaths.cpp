@@ -37,11 +37,15 @@ fs::path XdgFolder(const char* variable, const char* homeRelativeDefault)
 
 } // namespace
 
-std::wstring GetExeFolder()
+fs::path GetExePath()
 {
     std::error_code error;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", error);
-    return AsFolderText(error ? fs::current_path(error) : exe.parent_path());
+    return fs::read_symlink("/proc/self/exe", error);
+}
+
+std::wstring GetExeFolder()
+{
+    return AsFolderText(GetExePath().parent_path());
 }
 
 std::wstring GetProgramFolder()

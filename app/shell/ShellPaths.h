@@ -7,7 +7,10 @@
 #include <string>
 #include <string_view>
 
-// Folder of the running executable (/proc/self/exe).
+// The running executable (/proc/self/exe).
+std::filesystem::path GetExePath();
+
+// Folder of the running executable.
 std::wstring GetExeFolder();
 
 // Folder of the assets (language files, skins, device descriptions): <executable folder>/../share/pelmaro/.
