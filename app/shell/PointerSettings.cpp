@@ -3,62 +3,65 @@
 #include <algorithm>
 #include <cmath>
 
-int PointerSettings::GetMouseSpeed()
+template <typename T>
+T PointerSettings::ReadOrKept(std::optional<T> (PointerSettings::*read)(), const T& kept)
 {
     std::lock_guard guard(lock_);
-    return ReadSpeed().value_or(kept_.speed);
+    return (this->*read)().value_or(kept);
+}
+
+template <typename T>
+bool PointerSettings::KeepAndWrite(T& kept, T value, bool (PointerSettings::*write)(T))
+{
+    std::lock_guard guard(lock_);
+    kept = value;
+    return (this->*write)(value);
+}
+
+int PointerSettings::GetMouseSpeed()
+{
+    return ReadOrKept(&PointerSettings::ReadSpeed, kept_.speed);
 }
 
 bool PointerSettings::SetMouseSpeed(int speed)
 {
     if (speed < kMinSpeed || speed > kMaxSpeed)
         return false;
-    std::lock_guard guard(lock_);
-    kept_.speed = speed;
-    return WriteSpeed(speed);
+    return KeepAndWrite(kept_.speed, speed, &PointerSettings::WriteSpeed);
 }
 
 bool PointerSettings::GetAcceleration()
 {
-    std::lock_guard guard(lock_);
-    return ReadAcceleration().value_or(kept_.acceleration);
+    return ReadOrKept(&PointerSettings::ReadAcceleration, kept_.acceleration);
 }
 
 bool PointerSettings::SetAcceleration(bool on)
 {
-    std::lock_guard guard(lock_);
-    kept_.acceleration = on;
-    return WriteAcceleration(on);
+    return KeepAndWrite(kept_.acceleration, on, &PointerSettings::WriteAcceleration);
 }
 
 int PointerSettings::GetWheelLines()
 {
-    std::lock_guard guard(lock_);
-    return ReadWheelLines().value_or(kept_.wheelLines);
+    return ReadOrKept(&PointerSettings::ReadWheelLines, kept_.wheelLines);
 }
 
 bool PointerSettings::SetWheelLines(int lines)
 {
     if (lines < 1 && lines != kWheelPageScroll)
         return false;
-    std::lock_guard guard(lock_);
-    kept_.wheelLines = lines;
-    return WriteWheelLines(lines);
+    return KeepAndWrite(kept_.wheelLines, lines, &PointerSettings::WriteWheelLines);
 }
 
 int PointerSettings::GetDoubleClickTime()
 {
-    std::lock_guard guard(lock_);
-    return ReadDoubleClickTime().value_or(kept_.doubleClickMs);
+    return ReadOrKept(&PointerSettings::ReadDoubleClickTime, kept_.doubleClickMs);
 }
 
 bool PointerSettings::SetDoubleClickTime(int ms)
 {
     if (ms <= 0)
         return false;
-    std::lock_guard guard(lock_);
-    kept_.doubleClickMs = ms;
-    return WriteDoubleClickTime(ms);
+    return KeepAndWrite(kept_.doubleClickMs, ms, &PointerSettings::WriteDoubleClickTime);
 }
 
 double PointerSettings::SpeedToUnit(int speed)

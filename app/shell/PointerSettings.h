@@ -58,6 +58,11 @@ protected:
     virtual bool WriteDoubleClickTime(int) { return false; }
 
 private:
+    template <typename T>
+    T ReadOrKept(std::optional<T> (PointerSettings::*read)(), const T& kept);
+    template <typename T>
+    bool KeepAndWrite(T& kept, T value, bool (PointerSettings::*write)(T));
+
     std::mutex lock_;
     Values kept_;
 };
