@@ -117,6 +117,11 @@ bool LanguageTexts::HasLanguage(int languageId) const
     return fs::is_regular_file(FileOf(folder_, languageId), error);
 }
 
+int LanguageTexts::UsableLanguageId(int languageId) const
+{
+    return HasLanguage(languageId) ? languageId : kFallbackLanguageId;
+}
+
 std::wstring LanguageTexts::GetLangText(std::wstring_view section, int id) const
 {
     fs::path file;
@@ -128,6 +133,15 @@ std::wstring LanguageTexts::GetLangText(std::wstring_view section, int id) const
     }
     std::error_code error;
     return ReadText(fs::is_regular_file(file, error) ? file : fallback, ToUtf8(section), id);
+}
+
+int UserInterfaceLanguageId()
+{
+    // The first entry is the most preferred language ("ru_RU.UTF-8", "ru", ...); "C" ends the list.
+    const gchar* const* names = g_get_language_names();
+    const std::string_view first = names && names[0] ? names[0] : "";
+    const bool russian = first.substr(0, 2) == "ru" && (first.size() == 2 || first[2] == '_' || first[2] == '.' || first[2] == '@');
+    return russian ? 1049 : LanguageTexts::kFallbackLanguageId;
 }
 
 std::wstring GetLangText(std::wstring_view section, int id)

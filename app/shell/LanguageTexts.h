@@ -29,6 +29,9 @@ public:
 
     // True when the folder holds a file for this language.
     bool HasLanguage(int languageId) const;
+    // The language whose texts a lookup would give: the id itself when it has a file, else
+    // kFallbackLanguageId. Start-up uses it so the settings page shows the language really in use.
+    int UsableLanguageId(int languageId) const;
 
     // The text of key `id` in `section`, at most kMaxTextLength characters; empty when the file,
     // the section or the key is missing.
@@ -39,6 +42,10 @@ private:
     std::filesystem::path folder_;
     int languageId_;
 };
+
+// The language of the user's desktop session as a language id: 1049 for Russian, 1033 otherwise
+// (from LANGUAGE, LC_ALL, LC_MESSAGES and LANG, like every other program of the session).
+int UserInterfaceLanguageId();
 
 // LanguageTexts::Current().GetLangText(section, id).
 std::wstring GetLangText(std::wstring_view section, int id);

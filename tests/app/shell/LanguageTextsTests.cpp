@@ -91,3 +91,28 @@ TEST_F(LanguageTextsTest, ProcessTextsUseTheirFolderAndLanguage)
     current.SetLanguageId(1049);
     EXPECT_EQ(GetLangText(L"LAN", 60), L"Настройки");
 }
+
+TEST_F(LanguageTextsTest, UsableLanguageIsTheOneWhoseTextsAreShown)
+{
+    const LanguageTexts texts(temp.Path(), 1033);
+    EXPECT_EQ(texts.UsableLanguageId(1049), 1049);
+    EXPECT_EQ(texts.UsableLanguageId(2052), LanguageTexts::kFallbackLanguageId);
+    EXPECT_EQ(texts.UsableLanguageId(0), LanguageTexts::kFallbackLanguageId);
+}
+
+TEST(LanguageTexts, SessionLanguageIsRussianOnlyForRussianLocales)
+{
+    const struct {
+        const char* language;
+        int id;
+    } cases[] = {{"ru_RU.UTF-8", 1049}, {"ru", 1049}, {"ru_UA", 1049}, {"en_US.UTF-8", 1033},
+                 {"de_DE", 1033},       {"C", 1033},  {"rue_UA", 1033}};
+    unsetenv("LC_ALL");
+    unsetenv("LC_MESSAGES");
+    unsetenv("LANG");
+    for (const auto& c : cases) {
+        setenv("LANGUAGE", c.language, 1);
+        EXPECT_EQ(UserInterfaceLanguageId(), c.id) << c.language;
+    }
+    unsetenv("LANGUAGE");
+}
