@@ -20,6 +20,7 @@ struct FileDialogRequest {
     std::wstring suggestedName;  // the file name a save dialog starts with
     std::filesystem::path folder; // the folder it starts in; empty for the dialog's own choice
     std::vector<FileFilter> filters;
+    unsigned long parentWindow = 0; // the X11 window the dialog belongs to; 0 for none
 };
 
 struct FileDialogAnswer {

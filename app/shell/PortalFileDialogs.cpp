@@ -3,6 +3,7 @@
 #include "common/TextConvert.h"
 
 #include <atomic>
+#include <cstdio>
 #include <unistd.h>
 #include <string>
 
@@ -154,10 +155,14 @@ FileDialogAnswer PortalFileDialogs::Ask(const FileDialogRequest& request)
     const std::string token = NewToken();
     ResponseWait wait(connection_.get(), RequestPath(connection_.get(), token));
     const char* method = request.kind == FileDialogRequest::Kind::SaveFile ? "SaveFile" : "OpenFile";
+    // The portal places its dialog over the window named "x11:<id in hex>".
+    char parent[32] = "";
+    if (request.parentWindow != 0)
+        std::snprintf(parent, sizeof parent, "x11:%lx", request.parentWindow);
     GErrorSlot error;
     const GVariantPtr handle(g_dbus_connection_call_sync(
         connection_.get(), kPortalName, kPortalPath, kFileChooser, method,
-        g_variant_new("(ss@a{sv})", "", ToUtf8(request.title).c_str(), Options(request, token)),
+        g_variant_new("(ss@a{sv})", parent, ToUtf8(request.title).c_str(), Options(request, token)),
         G_VARIANT_TYPE("(o)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr, &error));
     if (!handle)
         return {};

@@ -19,6 +19,8 @@ std::vector<std::string> ZenityFileDialogs::CommandLine(const FileDialogRequest&
         start /= ToUtf8(request.suggestedName);
         arguments.push_back("--filename=" + start.string());
     }
+    if (request.parentWindow != 0)
+        arguments.push_back("--attach=" + std::to_string(request.parentWindow));
     for (const FileFilter& filter : request.filters) {
         std::string text = "--file-filter=" + ToUtf8(filter.name) + " |";
         for (const std::wstring& pattern : filter.patterns)

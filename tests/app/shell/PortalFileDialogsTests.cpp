@@ -27,6 +27,7 @@ class FakePortal {
 public:
     struct Call {
         std::string method;
+        std::string parent;
         std::string title;
         std::string options; // the options dictionary in GVariant text form
     };
@@ -95,9 +96,10 @@ private:
     void Answer(GDBusConnection* connection, const gchar* sender, const gchar* method, GVariant* parameters,
                 GDBusMethodInvocation* invocation)
     {
+        const gchar* parent = nullptr;
         const gchar* title = nullptr;
         GVariant* options = nullptr;
-        g_variant_get(parameters, "(&s&s@a{sv})", nullptr, &title, &options);
+        g_variant_get(parameters, "(&s&s@a{sv})", &parent, &title, &options);
         const gchar* token = "none";
         g_variant_lookup(options, "handle_token", "&s", &token);
         std::string unique = sender + 1;
@@ -110,7 +112,7 @@ private:
         gchar* optionsText = g_variant_print(options, FALSE);
         {
             std::lock_guard guard(lock_);
-            calls_.push_back({method, title, optionsText});
+            calls_.push_back({method, parent, title, optionsText});
         }
         g_free(optionsText);
         g_variant_unref(options);
@@ -188,6 +190,7 @@ TEST_F(PortalFileDialogsTest, OpenFileReturnsThePathOfTheChosenUri)
     const std::vector<FakePortal::Call> calls = portal->Calls();
     ASSERT_EQ(calls.size(), 1u);
     EXPECT_EQ(calls[0].method, "OpenFile");
+    EXPECT_EQ(calls[0].parent, "");
     EXPECT_EQ(calls[0].title, "Import profile");
     EXPECT_TRUE(Contains(calls[0].options, "'filters': <[('Profile files', [(uint32 0, '*.xml')])]>")) << calls[0].options;
     EXPECT_TRUE(Contains(calls[0].options, "'handle_token': <'pelmaro")) << calls[0].options;
@@ -198,13 +201,14 @@ TEST_F(PortalFileDialogsTest, SaveAndFolderRequestsCarryTheirOptions)
 {
     StartPortal();
     portal->uri = "file:///tmp/out.xml";
-    EXPECT_EQ(Ask({Kind::SaveFile, L"Export", L"Профиль.xml", "/tmp", {}}).path, "/tmp/out.xml");
+    EXPECT_EQ(Ask({Kind::SaveFile, L"Export", L"Профиль.xml", "/tmp", {}, 0x3a00007}).path, "/tmp/out.xml");
     portal->uri = "file:///tmp/folder";
     EXPECT_EQ(Ask({Kind::ChooseFolder, L"Folder", L"", "", {}}).path, "/tmp/folder");
 
     const std::vector<FakePortal::Call> calls = portal->Calls();
     ASSERT_EQ(calls.size(), 2u);
     EXPECT_EQ(calls[0].method, "SaveFile");
+    EXPECT_EQ(calls[0].parent, "x11:3a00007");
     EXPECT_TRUE(Contains(calls[0].options, "'current_name': <'Профиль.xml'>")) << calls[0].options;
     EXPECT_TRUE(Contains(calls[0].options, "'current_folder': <b'/tmp'>")) << calls[0].options;
     EXPECT_EQ(calls[1].method, "OpenFile");

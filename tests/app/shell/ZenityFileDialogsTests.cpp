@@ -23,8 +23,9 @@ TEST(ZenityFileDialogs, CommandLineOfEachKind)
          {"zenity", "--file-selection", "--title=Export profile", "--save", "--confirm-overwrite",
           "--filename=/home/u/Documents/Профиль 1.xml", "--file-filter=Profile files | *.xml *.XML",
           "--file-filter=All files | *"}},
-        {{Kind::OpenFile, L"Import macro", L"", "", {{L"Macro files", {L"*.xml"}}}},
-         {"zenity", "--file-selection", "--title=Import macro", "--file-filter=Macro files | *.xml"}},
+        {{Kind::OpenFile, L"Import macro", L"", "", {{L"Macro files", {L"*.xml"}}}, 0x3a00007},
+         {"zenity", "--file-selection", "--title=Import macro", "--attach=60817415",
+          "--file-filter=Macro files | *.xml"}},
         {{Kind::ChooseFolder, L"Choose a folder", L"", "/tmp/start/", {}},
          {"zenity", "--file-selection", "--title=Choose a folder", "--directory", "--filename=/tmp/start/"}},
     };
