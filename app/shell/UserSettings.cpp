@@ -5,7 +5,6 @@
 #include "common/TextConvert.h"
 
 #include <mutex>
-#include <optional>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -43,13 +42,11 @@ bool Save(const fs::path& file, GKeyFile* keys)
                                     G_FILE_SET_CONTENTS_CONSISTENT, 0600, nullptr);
 }
 
-// The stored text of a value, or nothing when it is absent.
-std::optional<std::string> ValueOf(GKeyFile* keys, std::string_view name)
+// The stored text of a value; empty when it is absent.
+std::string ValueOf(GKeyFile* keys, std::string_view name)
 {
     GCharPtr text(g_key_file_get_string(keys, kGroup, std::string(name).c_str(), nullptr));
-    if (!text)
-        return std::nullopt;
-    return std::string(text.get());
+    return text ? text.get() : "";
 }
 
 void WriteText(const fs::path& file, std::string_view name, std::string_view text)
@@ -83,7 +80,7 @@ int UserSettings::GetLanguageId() const
     GKeyFilePtr keys;
     switch (Load(file_, keys)) {
     case FileState::Loaded:
-        return DecimalToInt(ValueOf(keys.get(), "LCID").value_or(""));
+        return DecimalToInt(ValueOf(keys.get(), "LCID"));
     case FileState::Missing:
         return CreateEmpty(file_) ? 0 : kUnreadableLanguageId;
     case FileState::Unreadable:
@@ -103,7 +100,7 @@ int UserSettings::GetRegistryInt(std::wstring_view name) const
     GKeyFilePtr keys;
     if (Load(file_, keys) != FileState::Loaded)
         return 0;
-    return DecimalToInt(ValueOf(keys.get(), ToUtf8(name)).value_or(""));
+    return DecimalToInt(ValueOf(keys.get(), ToUtf8(name)));
 }
 
 void UserSettings::SetRegistryString(std::wstring_view name, std::wstring_view text) const
