@@ -1,6 +1,6 @@
 # Helpers that register test suites, fuzz targets and benchmarks.
 #
-#   pelmaro_add_test(NAME SOURCES ... LIBS ... [TSAN] [XVFB] [LABELS ...])
+#   pelmaro_add_test(NAME SOURCES ... LIBS ... [TSAN] [XVFB])
 #     A GoogleTest executable; each test case becomes one CTest test. TSAN marks a threaded suite that
 #     the ThreadSanitizer build runs too. XVFB runs it on the private X server of the xvfb fixture.
 #   pelmaro_add_fuzzer(NAME SOURCES ... LIBS ... [SECONDS n])
@@ -13,11 +13,8 @@ find_package(GTest REQUIRED)
 
 set(PELMARO_XVFB_RUN ${CMAKE_SOURCE_DIR}/cmake/xvfb-fixture)
 set(PELMARO_XVFB_STATE ${CMAKE_BINARY_DIR}/xvfb-fixture)
-set(PELMARO_SANITIZER_ENV
-    "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1"
-    "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
-    "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
-    "TSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/tsan.supp:halt_on_error=1:second_deadlock_stack=1")
+# Sanitizer options and suppressions are compiled into every test and fuzz program.
+set(PELMARO_SANITIZER_DEFAULTS ${CMAKE_SOURCE_DIR}/tests/support/SanitizerDefaults.cpp)
 
 if(NOT TARGET tsan_suites)
   add_custom_target(tsan_suites)
@@ -25,7 +22,7 @@ if(NOT TARGET tsan_suites)
 endif()
 
 function(pelmaro_add_test name)
-  cmake_parse_arguments(T "TSAN;XVFB" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "TSAN;XVFB" "" "SOURCES;LIBS" ${ARGN})
   if(PELMARO_FUZZ)
     return()
   endif()
@@ -38,9 +35,9 @@ function(pelmaro_add_test name)
     set(all_targets OFF)
   endif()
   if(all_targets)
-    add_executable(${name} ${T_SOURCES})
+    add_executable(${name} ${T_SOURCES} ${PELMARO_SANITIZER_DEFAULTS})
   else()
-    add_executable(${name} EXCLUDE_FROM_ALL ${T_SOURCES})
+    add_executable(${name} EXCLUDE_FROM_ALL ${T_SOURCES} ${PELMARO_SANITIZER_DEFAULTS})
     add_dependencies(tsan_suites ${name})
   endif()
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
@@ -48,24 +45,20 @@ function(pelmaro_add_test name)
   target_compile_definitions(${name} PRIVATE
       PELMARO_SOURCE_DIR="${CMAKE_SOURCE_DIR}" PELMARO_BINARY_DIR="${CMAKE_BINARY_DIR}")
 
-  set(labels ${T_LABELS})
+  set(label "")
   if(T_TSAN)
-    list(APPEND labels tsan)
+    set(label tsan)
   endif()
   if(T_XVFB)
     # One CTest test for the whole suite: it runs on the fixture's private X server, whose display
     # number is only known once the server is up.
-    list(APPEND labels xvfb)
     add_test(NAME ${name} COMMAND ${PELMARO_XVFB_RUN} run ${PELMARO_XVFB_STATE} $<TARGET_FILE:${name}>)
-    set_tests_properties(${name} PROPERTIES LABELS "${labels}" ENVIRONMENT "${PELMARO_SANITIZER_ENV}"
-                         FIXTURES_REQUIRED xvfb TIMEOUT 300)
+    set_tests_properties(${name} PROPERTIES LABELS "xvfb;${label}" FIXTURES_REQUIRED xvfb TIMEOUT 300)
   else()
-    # gtest_discover_tests splits its PROPERTIES on ';', so list values are passed escaped.
-    string(REPLACE ";" "\\;" env "${PELMARO_SANITIZER_ENV}")
-    set(properties ENVIRONMENT "${env}" TIMEOUT 120)
-    if(labels)
-      string(REPLACE ";" "\\;" labels "${labels}")
-      list(APPEND properties LABELS "${labels}")
+    # One label at most: gtest_discover_tests cannot pass list-valued properties through.
+    set(properties TIMEOUT 120)
+    if(label)
+      list(APPEND properties LABELS ${label})
     endif()
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
   endif()
@@ -79,7 +72,7 @@ function(pelmaro_add_fuzzer name)
   if(NOT F_SECONDS)
     set(F_SECONDS 20)
   endif()
-  add_executable(${name} EXCLUDE_FROM_ALL ${F_SOURCES})
+  add_executable(${name} EXCLUDE_FROM_ALL ${F_SOURCES} ${PELMARO_SANITIZER_DEFAULTS})
   target_link_libraries(${name} PRIVATE ${F_LIBS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
@@ -92,7 +85,7 @@ function(pelmaro_add_fuzzer name)
     set(seeds ${CMAKE_CURRENT_SOURCE_DIR}/corpus/${name})
   endif()
   add_test(NAME ${name} COMMAND ${name} -max_total_time=${F_SECONDS} -rss_limit_mb=2048 ${corpus} ${seeds})
-  set_tests_properties(${name} PROPERTIES LABELS fuzz ENVIRONMENT "${PELMARO_SANITIZER_ENV}")
+  set_tests_properties(${name} PROPERTIES LABELS fuzz)
 endfunction()
 
 function(pelmaro_add_benchmark name)
