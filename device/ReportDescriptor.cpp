@@ -55,7 +55,9 @@ std::optional<ReportDescriptor> ReportDescriptor::Parse(std::span<const unsigned
     ReportDescriptor result;
     GlobalState global;
     std::vector<GlobalState> pushed;
-    std::optional<std::uint32_t> firstUsage;
+    // The first usage since the last main item names a collection.
+    bool hasUsage = false;
+    std::uint32_t firstUsage = 0;
     int depth = 0;
     std::array<ReportBits, 3> reports; // input, output, feature
 
@@ -105,9 +107,10 @@ std::optional<ReportDescriptor> ReportDescriptor::Parse(std::span<const unsigned
             continue;
         }
         if (type == ItemType::Local) {
-            if (tag == kUsageTag && !firstUsage) {
+            if (tag == kUsageTag && !hasUsage) {
                 // A four-byte usage carries its own page in the high half.
                 firstUsage = size == 4 ? value : ((global.usagePage & 0xFFFF) << 16) | (value & 0xFFFF);
+                hasUsage = true;
             }
             continue;
         }
@@ -117,7 +120,7 @@ std::optional<ReportDescriptor> ReportDescriptor::Parse(std::span<const unsigned
         switch (tag) {
         case kCollectionTag:
             if (depth == 0) {
-                const std::uint32_t usage = firstUsage.value_or((global.usagePage & 0xFFFF) << 16);
+                const std::uint32_t usage = hasUsage ? firstUsage : (global.usagePage & 0xFFFF) << 16;
                 result.topLevel_.push_back(
                     {static_cast<std::uint16_t>(usage >> 16), static_cast<std::uint16_t>(usage & 0xFFFF)});
             }
@@ -141,7 +144,7 @@ std::optional<ReportDescriptor> ReportDescriptor::Parse(std::span<const unsigned
         }
         default: break;
         }
-        firstUsage.reset();
+        hasUsage = false;
     }
     if (depth != 0) {
         return std::nullopt;
