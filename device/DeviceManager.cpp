@@ -208,15 +208,16 @@ std::optional<DeviceEntry> DeviceManager::SelectInterface()
     return selected->entry;
 }
 
+const DeviceManager::OpenInterface* DeviceManager::SelectForIo()
+{
+    std::lock_guard state(stateMutex_);
+    return SelectLocked();
+}
+
 bool DeviceManager::SendReport(unsigned char* buffer)
 {
     std::lock_guard io(ioMutex_);
-    const OpenInterface* target = nullptr;
-    {
-        std::lock_guard state(stateMutex_);
-        target = SelectLocked();
-    }
-    // Entries are only closed under ioMutex_, which this call holds, so `target` stays valid.
+    const OpenInterface* target = SelectForIo();
     if (!target) {
         return false;
     }
@@ -240,11 +241,7 @@ bool DeviceManager::SendReport(unsigned char* buffer)
 int DeviceManager::ReadNotification(unsigned char* buffer)
 {
     std::lock_guard io(ioMutex_);
-    const OpenInterface* target = nullptr;
-    {
-        std::lock_guard state(stateMutex_);
-        target = SelectLocked();
-    }
+    const OpenInterface* target = SelectForIo();
     if (!target) {
         return kNoInterface;
     }

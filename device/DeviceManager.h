@@ -70,6 +70,8 @@ private:
     // Both need stateMutex_ held.
     const OpenInterface* SelectLocked();
     std::vector<DeviceEntry> EntriesOfTypeLocked(int type) const;
+    // Needs ioMutex_ held, which keeps the returned interface open until it is released.
+    const OpenInterface* SelectForIo();
 
     HidApi& hid_;
     LogSink log_;

@@ -15,36 +15,34 @@ struct DeviceDeleter {
 
 constexpr unsigned kUsbBus = 0x0003;
 
-bool ParseHex(std::string_view text, unsigned& value)
+// Digits of `base` (10 or 16) only, at most `maxDigits` of them.
+bool ParseNumber(std::string_view text, unsigned base, std::size_t maxDigits, unsigned& value)
 {
-    if (text.empty() || text.size() > 8) {
+    if (text.empty() || text.size() > maxDigits) {
         return false;
     }
     value = 0;
     for (char c : text) {
-        if (!std::isxdigit(static_cast<unsigned char>(c))) {
+        const int upper = std::toupper(static_cast<unsigned char>(c));
+        const unsigned digit = std::isdigit(upper) ? static_cast<unsigned>(upper - '0')
+                               : std::isxdigit(upper) ? static_cast<unsigned>(upper - 'A' + 10)
+                                                      : base;
+        if (digit >= base) {
             return false;
         }
-        value = value * 16 + static_cast<unsigned>(std::isdigit(static_cast<unsigned char>(c))
-                                                       ? c - '0'
-                                                       : std::toupper(static_cast<unsigned char>(c)) - 'A' + 10);
+        value = value * base + digit;
     }
     return true;
 }
 
+bool ParseHex(std::string_view text, unsigned& value)
+{
+    return ParseNumber(text, 16, 8, value);
+}
+
 bool ParseDecimal(std::string_view text, unsigned& value)
 {
-    if (text.empty() || text.size() > 3) {
-        return false;
-    }
-    value = 0;
-    for (char c : text) {
-        if (!std::isdigit(static_cast<unsigned char>(c))) {
-            return false;
-        }
-        value = value * 10 + static_cast<unsigned>(c - '0');
-    }
-    return true;
+    return ParseNumber(text, 10, 3, value);
 }
 
 std::vector<std::string_view> Split(std::string_view text, char separator)
