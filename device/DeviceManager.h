@@ -29,7 +29,8 @@ public:
 
     using LogSink = std::function<void(const std::string& line)>;
 
-    // `hid` must outlive the manager. `log` receives one line per interface opened.
+    // `hid` must outlive the manager. `log` receives two lines per interface opened, on the thread
+    // that enumerates.
     explicit DeviceManager(HidApi& hid, LogSink log = {});
     ~DeviceManager();
     DeviceManager(const DeviceManager&) = delete;

@@ -14,7 +14,8 @@ public:
     virtual int Write(const unsigned char* data, std::size_t length) = 0;
 
     // Reads one input report of at most `length` bytes (a longer report is cut), waiting at most
-    // `milliseconds`. Returns the bytes read, 0 on time-out, -1 when the interface is gone.
+    // `milliseconds` (for ever when negative). Returns the bytes read, 0 on time-out, -1 when the
+    // interface is gone.
     virtual int ReadTimeout(unsigned char* data, std::size_t length, int milliseconds) = 0;
 
     // The interface's raw report descriptor; empty when it cannot be read.

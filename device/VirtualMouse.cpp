@@ -258,9 +258,12 @@ public:
     int ReadTimeout(unsigned char* data, std::size_t length, int milliseconds) override
     {
         std::unique_lock lock(firmware_->mutex);
-        firmware_->inputArrived.wait_for(lock, std::chrono::milliseconds(std::max(milliseconds, 0)), [this] {
-            return !queue_.reports.empty() || !firmware_->AliveLocked(queue_);
-        });
+        const auto ready = [this] { return !queue_.reports.empty() || !firmware_->AliveLocked(queue_); };
+        if (milliseconds < 0) {
+            firmware_->inputArrived.wait(lock, ready); // as hidapi: a negative time-out waits for ever
+        } else {
+            firmware_->inputArrived.wait_for(lock, std::chrono::milliseconds(milliseconds), ready);
+        }
         if (!firmware_->AliveLocked(queue_)) {
             return -1;
         }
