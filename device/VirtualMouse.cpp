@@ -293,6 +293,34 @@ VirtualMouse::VirtualMouse(LinkIdentity cable, LinkIdentity receiver, LinkIdenti
 
 VirtualMouse::~VirtualMouse() = default;
 
+std::unique_ptr<VirtualMouse> VirtualMouse::ForModel(const std::vector<DeviceModel>& modes, int deviceType)
+{
+    std::array<LinkIdentity, 3> ids{};
+    std::array<bool, 3> found{};
+    for (const DeviceModel& mode : modes) {
+        if (mode.deviceType != deviceType || mode.modeValue < 0 || mode.modeValue > 2 || found[mode.modeValue]) {
+            continue;
+        }
+        found[mode.modeValue] = true;
+        ids[mode.modeValue] = {static_cast<std::uint16_t>(mode.vid), static_cast<std::uint16_t>(mode.pid)};
+    }
+    return std::make_unique<VirtualMouse>(ids[0], ids[1], ids[2]);
+}
+
+std::string VirtualTraceRecord::ToString() const
+{
+    static constexpr const char* kLinkNames[] = {"cable    ", "receiver ", "bluetooth"};
+    std::string line = kLinkNames[LinkIndex(link)];
+    line += direction == Direction::ToMouse ? " ->" : " <-";
+    const auto end = std::find_if(bytes.rbegin(), bytes.rend(), [](unsigned char b) { return b != 0; }).base();
+    for (auto at = bytes.begin(); at != end; ++at) {
+        char hex[4];
+        std::snprintf(hex, sizeof hex, " %02X", *at);
+        line += hex;
+    }
+    return line;
+}
+
 std::vector<HidInterfaceInfo> VirtualMouse::Enumerate()
 {
     std::lock_guard lock(firmware_->mutex);

@@ -15,12 +15,14 @@
 // the thread that plugs or unplugs, with no lock held.
 
 #include "device/DeviceChange.h"
+#include "device/DeviceModel.h"
 #include "device/HidApi.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 enum class VirtualLink { Cable = 0, Receiver = 1, Bluetooth = 2 }; // values are connection modes
@@ -30,6 +32,9 @@ struct VirtualTraceRecord {
     Direction direction = Direction::ToMouse;
     VirtualLink link = VirtualLink::Cable;
     std::vector<unsigned char> bytes;
+
+    // One line such as "cable     <- 0C 21" ("->" towards the mouse), without trailing zeros.
+    std::string ToString() const;
 };
 
 // The settings the firmware holds, as the frames last set them.
@@ -54,6 +59,9 @@ public:
 
     // Starts with factory settings and no link plugged.
     VirtualMouse(LinkIdentity cable, LinkIdentity receiver, LinkIdentity bluetooth);
+    // Takes each link's identity from the catalogue's modes of `deviceType`; a link the catalogue
+    // does not list gets identity 0:0, which no filter matches.
+    static std::unique_ptr<VirtualMouse> ForModel(const std::vector<DeviceModel>& modes, int deviceType);
     ~VirtualMouse() override;
     VirtualMouse(const VirtualMouse&) = delete;
     VirtualMouse& operator=(const VirtualMouse&) = delete;

@@ -301,8 +301,36 @@ TEST_F(MouseFixture, TracesEveryFrameInBothDirections)
     for (const auto& record : trace) {
         EXPECT_EQ(record.link, VirtualLink::Cable);
     }
+    EXPECT_EQ(trace[0].ToString(), "cable     -> 0C 21 0B 00 00 05");
+    EXPECT_EQ(trace[1].ToString(), "cable     <- 0C 21");
     mouse.ClearTrace();
     EXPECT_TRUE(mouse.Trace().empty());
+}
+
+TEST(VirtualMouseBus, TakesItsIdentitiesFromTheCatalogue)
+{
+    auto mode = [](int type, int value, int vid, int pid) {
+        DeviceModel model;
+        model.deviceType = type;
+        model.modeValue = value;
+        model.vid = vid;
+        model.pid = pid;
+        return model;
+    };
+    const std::vector<DeviceModel> modes = {mode(7, 0, 0x1111, 0x0001), mode(101, 2, 0x1A2B, 0x0C4F),
+                                            mode(101, 0, 0x1A2B, 0x0C4D), mode(101, 0, 0x2222, 0x0002)};
+    const auto mouse = VirtualMouse::ForModel(modes, 101);
+    for (VirtualLink link : {VirtualLink::Cable, VirtualLink::Receiver, VirtualLink::Bluetooth}) {
+        mouse->Plug(link);
+    }
+    std::vector<std::pair<int, int>> ids;
+    for (const HidInterfaceInfo& info : mouse->Enumerate()) {
+        ids.emplace_back(info.vendorId, info.productId);
+    }
+    // Cable (two interfaces), receiver not catalogued, Bluetooth (two collections).
+    const std::vector<std::pair<int, int>> expected = {
+        {0x1A2B, 0x0C4D}, {0x1A2B, 0x0C4D}, {0, 0}, {0, 0}, {0x1A2B, 0x0C4F}, {0x1A2B, 0x0C4F}};
+    EXPECT_EQ(ids, expected);
 }
 
 } // namespace
