@@ -2,6 +2,7 @@
 #include "device/HidapiBackend.h"
 #include "device/HidrawMonitor.h"
 #include "device/ScriptedHidApi.h"
+#include "device/TestModes.h"
 #include "device/VirtualMouse.h"
 
 #include <gtest/gtest.h>
@@ -10,17 +11,7 @@ namespace {
 
 using Kind = DeviceChange::Kind;
 
-DeviceModel Mode(int deviceType, int modeValue, int vid, int pid)
-{
-    DeviceModel model;
-    model.deviceType = deviceType;
-    model.modeValue = modeValue;
-    model.vid = vid;
-    model.pid = pid;
-    return model;
-}
-
-const std::vector<DeviceModel> kModes = {Mode(101, 0, 0x1A2B, 0x0C4D), Mode(101, 1, 0x1A2B, 0x0ABC)};
+const std::vector<DeviceModel> kModes = {TestMode(101, 0, 0x1A2B, 0x0C4D), TestMode(101, 1, 0x1A2B, 0x0ABC)};
 
 struct ChangeCase {
     const char* name;

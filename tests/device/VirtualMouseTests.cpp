@@ -1,6 +1,7 @@
 #include "device/VirtualMouse.h"
 
 #include "device/ReportDescriptor.h"
+#include "device/TestModes.h"
 
 #include <gtest/gtest.h>
 
@@ -309,16 +310,8 @@ TEST_F(MouseFixture, TracesEveryFrameInBothDirections)
 
 TEST(VirtualMouseBus, TakesItsIdentitiesFromTheCatalogue)
 {
-    auto mode = [](int type, int value, int vid, int pid) {
-        DeviceModel model;
-        model.deviceType = type;
-        model.modeValue = value;
-        model.vid = vid;
-        model.pid = pid;
-        return model;
-    };
-    const std::vector<DeviceModel> modes = {mode(7, 0, 0x1111, 0x0001), mode(101, 2, 0x1A2B, 0x0C4F),
-                                            mode(101, 0, 0x1A2B, 0x0C4D), mode(101, 0, 0x2222, 0x0002)};
+    const std::vector<DeviceModel> modes = {TestMode(7, 0, 0x1111, 0x0001), TestMode(101, 2, 0x1A2B, 0x0C4F),
+                                            TestMode(101, 0, 0x1A2B, 0x0C4D), TestMode(101, 0, 0x2222, 0x0002)};
     const auto mouse = VirtualMouse::ForModel(modes, 101);
     for (VirtualLink link : {VirtualLink::Cable, VirtualLink::Receiver, VirtualLink::Bluetooth}) {
         mouse->Plug(link);
