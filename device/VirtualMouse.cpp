@@ -36,6 +36,8 @@ constexpr unsigned char kRefused = 1;
 
 // A hidraw node buffers this many input reports; older ones are dropped when nobody reads.
 constexpr std::size_t kInputQueueLimit = 64;
+// A long session with the virtual mouse keeps this many of the latest frames.
+constexpr std::size_t kTraceLimit = 65536;
 
 // Pointer collection: report 1 with five buttons and a 16-bit X and Y.
 constexpr unsigned char kPointerDescriptor[] = {
@@ -119,7 +121,7 @@ struct VirtualMouse::Firmware {
     std::array<bool, 3> plugged{};
     std::array<unsigned, 3> generation{}; // grows on every unplug, so older handles die
     VirtualMouseSettings settings = FactorySettings();
-    std::vector<VirtualTraceRecord> trace;
+    std::deque<VirtualTraceRecord> trace;
     std::vector<InputQueue*> queues;
     ChangeListener listener;
 
@@ -129,9 +131,16 @@ struct VirtualMouse::Firmware {
         return plugged[at] && generation[at] == queue.generation;
     }
 
-    void DeliverLocked(InputQueue& queue, std::vector<unsigned char> report)
+    void TraceLocked(VirtualTraceRecord::Direction direction, VirtualLink link, const std::vector<unsigned char>& bytes)
     {
-        trace.push_back({VirtualTraceRecord::Direction::FromMouse, queue.link, report});
+        if (trace.size() == kTraceLimit) {
+            trace.pop_front();
+        }
+        trace.push_back({direction, link, bytes});
+    }
+
+    void EnqueueLocked(InputQueue& queue, std::vector<unsigned char> report)
+    {
         if (queue.reports.size() == kInputQueueLimit) {
             queue.reports.pop_front();
         }
@@ -208,23 +217,18 @@ struct VirtualMouse::Firmware {
             return;
         }
         const auto link = static_cast<VirtualLink>(active - plugged.begin());
-        bool delivered = false;
+        TraceLocked(VirtualTraceRecord::Direction::FromMouse, link, report);
         for (InputQueue* queue : queues) {
             if (queue->vendor && queue->link == link && AliveLocked(*queue)) {
-                DeliverLocked(*queue, report);
-                delivered = true;
+                EnqueueLocked(*queue, report);
             }
-        }
-        if (!delivered) {
-            trace.push_back({VirtualTraceRecord::Direction::FromMouse, link, report});
         }
     }
 };
 
 class VirtualMouse::Handle final : public HidDevice {
 public:
-    Handle(std::shared_ptr<VirtualMouse::Firmware> firmware, InputQueue queue,
-                     std::vector<unsigned char> descriptor)
+    Handle(std::shared_ptr<Firmware> firmware, InputQueue queue, std::vector<unsigned char> descriptor)
         : firmware_(std::move(firmware)), queue_(std::move(queue)), descriptor_(std::move(descriptor))
     {
         std::lock_guard lock(firmware_->mutex);
@@ -245,13 +249,14 @@ public:
         }
         std::vector<unsigned char> frame(kFrameSize, 0);
         std::copy_n(data, std::min<std::size_t>(length, kFrameSize), frame.begin());
-        firmware_->trace.push_back({VirtualTraceRecord::Direction::ToMouse, queue_.link, frame});
+        firmware_->TraceLocked(VirtualTraceRecord::Direction::ToMouse, queue_.link, frame);
         const bool taken = firmware_->ApplyFrameLocked(frame.data());
         std::vector<unsigned char> reply(kInputReportSize, 0);
         reply[0] = kReportId;
         reply[1] = frame[1];
         reply[2] = taken ? kTaken : kRefused;
-        firmware_->DeliverLocked(queue_, std::move(reply));
+        firmware_->TraceLocked(VirtualTraceRecord::Direction::FromMouse, queue_.link, reply);
+        firmware_->EnqueueLocked(queue_, std::move(reply));
         return static_cast<int>(length);
     }
 
@@ -280,7 +285,7 @@ public:
     std::vector<unsigned char> GetReportDescriptor() override { return descriptor_; }
 
 private:
-    std::shared_ptr<VirtualMouse::Firmware> firmware_;
+    std::shared_ptr<Firmware> firmware_;
     InputQueue queue_;
     std::vector<unsigned char> descriptor_;
 };
@@ -441,7 +446,7 @@ VirtualMouseSettings VirtualMouse::Settings() const
 std::vector<VirtualTraceRecord> VirtualMouse::Trace() const
 {
     std::lock_guard lock(firmware_->mutex);
-    return firmware_->trace;
+    return {firmware_->trace.begin(), firmware_->trace.end()};
 }
 
 void VirtualMouse::ClearTrace()

@@ -9,7 +9,7 @@
 // 1 refused). Changes made "on the mouse" are reported as 0C FE <kind> <value> 00 00 <DPI index>
 // <report rate> on the active link (cable, else receiver, else Bluetooth); the kinds are 3 for a
 // DPI level change, 4 for a report-rate change and 5 for the battery (bit 7 of the value: charging).
-// Every frame in both directions is kept in a trace.
+// Every frame in both directions is kept in a trace (the latest 65536 of them).
 //
 // Thread contract: every operation may be called from any thread; the change listener is called on
 // the thread that plugs or unplugs, with no lock held.
