@@ -1,0 +1,202 @@
+#include "ControlArt.h"
+
+#include "Shapes.h"
+#include "Theme.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kStates = 4;
+
+struct FaceColours {
+    Rgba top, bottom, edge;
+};
+
+FaceColours ButtonFace(int state)
+{
+    switch (state) {
+    case 1: return {Theme::kFaceHover, Theme::kFace, Theme::kAccent.WithAlpha(0.55)};
+    case 2: return {Theme::kAccentDeep.Mix(Theme::kFace, 0.72), Theme::kAccentDeep.Mix(Theme::kFace, 0.62),
+                    Theme::kAccent};
+    case 3: return {Theme::kFaceDisabled, Theme::kFaceDisabled, Theme::kEdgeDisabled};
+    default: return {Theme::kFace.Mix(Theme::kFaceHover, 0.4), Theme::kFace.Mix(Theme::kField, 0.25),
+                     Theme::kFaceEdge};
+    }
+}
+
+Rgba GlyphColour(int state)
+{
+    switch (state) {
+    case 1: return Theme::kGlyphHover;
+    case 2: return Theme::kAccent;
+    case 3: return Theme::kGlyphDisabled;
+    default: return Theme::kGlyph;
+    }
+}
+
+void DrawFace(cairo_t* cr, int w, int h, const FaceColours& c)
+{
+    Shapes::RoundRect(cr, 0, 0, w, h, 5);
+    Shapes::FillVertical(cr, 0, h, c.top, c.bottom);
+    Shapes::RoundRect(cr, 0.5, 0.5, w - 1, h - 1, 4.5);
+    Shapes::Stroke(cr, c.edge, 1);
+}
+
+void DrawGlyph(cairo_t* cr, double x, double y, double size, Glyphs::Draw glyph, const Rgba& colour)
+{
+    cairo_save(cr);
+    cairo_translate(cr, x, y);
+    Shapes::SetColour(cr, colour);
+    cairo_set_line_width(cr, std::max(1.2, size / 12.0));
+    glyph(cr, size);
+    cairo_restore(cr);
+}
+
+}  // namespace
+
+Surface ControlArt::Button(int frameWidth, int frameHeight)
+{
+    Surface s(frameWidth * kStates, frameHeight);
+    for (int i = 0; i < kStates; ++i) {
+        s.BeginFrame(i, frameWidth);
+        DrawFace(s.Cr(), frameWidth, frameHeight, ButtonFace(i));
+        s.EndFrame();
+    }
+    return s;
+}
+
+Surface ControlArt::Toggle(int frameWidth, int frameHeight)
+{
+    Surface s(frameWidth * kStates, frameHeight);
+    for (int i = 0; i < kStates; ++i) {
+        s.BeginFrame(i, frameWidth);
+        FaceColours c = ButtonFace(i);
+        if (i == 2) {
+            c = {Theme::kAccentDeep.Mix(Theme::kFace, 0.35), Theme::kAccentDeep.Mix(Theme::kFace, 0.5),
+                 Theme::kAccent};
+        }
+        DrawFace(s.Cr(), frameWidth, frameHeight, c);
+        s.EndFrame();
+    }
+    return s;
+}
+
+Surface ControlArt::Combo(int frameWidth, int frameHeight)
+{
+    Surface s(frameWidth * kStates, frameHeight);
+    for (int i = 0; i < kStates; ++i) {
+        s.BeginFrame(i, frameWidth);
+        cairo_t* cr = s.Cr();
+        const Rgba edge = i == 0 ? Theme::kFaceEdge
+                        : i == 3 ? Theme::kEdgeDisabled
+                                 : Theme::kAccent.WithAlpha(i == 1 ? 0.55 : 1.0);
+        const Rgba fill = i == 3 ? Theme::kFaceDisabled : i == 1 ? Theme::kFace : Theme::kFace.Mix(Theme::kField, 0.5);
+        Shapes::Card(cr, 0, 0, frameWidth, frameHeight, 5, fill, edge);
+        // The arrow sits in the unstretched right border of 32 pixels, behind a hairline divider.
+        cairo_move_to(cr, frameWidth - 31.5, 7);
+        cairo_line_to(cr, frameWidth - 31.5, frameHeight - 7);
+        Shapes::Stroke(cr, i == 3 ? Theme::kEdgeDisabled : Theme::kFaceEdge, 1);
+        const double g = 14;
+        DrawGlyph(cr, frameWidth - 16 - g / 2, (frameHeight - g) / 2, g, i == 2 ? Glyphs::ChevronUp : Glyphs::ChevronDown,
+                  GlyphColour(i));
+        s.EndFrame();
+    }
+    return s;
+}
+
+Surface ControlArt::Edit(int frameWidth, int frameHeight)
+{
+    Surface s(frameWidth * kStates, frameHeight);
+    for (int i = 0; i < kStates; ++i) {
+        s.BeginFrame(i, frameWidth);
+        const Rgba edge = i == 0 ? Theme::kWellEdge.Mix(Theme::kFaceEdge, 0.5)
+                        : i == 1 ? Theme::kFaceEdge.Mix(Theme::kGlyph, 0.35)
+                        : i == 2 ? Theme::kAccent
+                                 : Theme::kEdgeDisabled;
+        Shapes::Card(s.Cr(), 0, 0, frameWidth, frameHeight, 4, i == 3 ? Theme::kFaceDisabled : Theme::kField, edge);
+        s.EndFrame();
+    }
+    return s;
+}
+
+Surface ControlArt::CheckBox(int size)
+{
+    Surface s(size * kStates * 2, size);
+    for (int i = 0; i < kStates * 2; ++i) {
+        const int state = i % kStates;
+        const bool checked = i >= kStates;
+        s.BeginFrame(i, size);
+        cairo_t* cr = s.Cr();
+        const double box = size - 4;
+        if (checked) {
+            const Rgba fill = state == 3 ? Theme::kFaceEdge
+                            : state == 1 ? Theme::kAccent.Mix(Theme::kGlyphHover, 0.3)
+                            : state == 2 ? Theme::kAccentDeep
+                                         : Theme::kAccent;
+            Shapes::RoundRect(cr, 2, 2, box, box, 3.5);
+            Shapes::Fill(cr, fill);
+            DrawGlyph(cr, 2, 2, box, Glyphs::Check, state == 3 ? Theme::kGlyphDisabled : Theme::kInk);
+        } else {
+            const Rgba edge = state == 0 ? Theme::kGlyph.Mix(Theme::kField, 0.3)
+                            : state == 3 ? Theme::kEdgeDisabled
+                                         : Theme::kAccent.WithAlpha(state == 1 ? 0.75 : 1.0);
+            Shapes::Card(cr, 2, 2, box, box, 3.5, Theme::kField, edge);
+        }
+        s.EndFrame();
+    }
+    return s;
+}
+
+Surface ControlArt::RadioBox(int size)
+{
+    Surface s(size * kStates * 2, size);
+    for (int i = 0; i < kStates * 2; ++i) {
+        const int state = i % kStates;
+        const bool checked = i >= kStates;
+        s.BeginFrame(i, size);
+        cairo_t* cr = s.Cr();
+        const double c = size / 2.0;
+        const Rgba ring = state == 3 ? Theme::kEdgeDisabled
+                        : checked || state != 0 ? Theme::kAccent.WithAlpha(state == 1 && !checked ? 0.75 : 1.0)
+                                                : Theme::kGlyph.Mix(Theme::kField, 0.3);
+        Shapes::Circle(cr, c, c, c - 2);
+        Shapes::Fill(cr, Theme::kField);
+        Shapes::Circle(cr, c, c, c - 2.5);
+        Shapes::Stroke(cr, ring, 1.2);
+        if (checked) {
+            Shapes::Circle(cr, c, c, c - 6);
+            Shapes::Fill(cr, state == 3 ? Theme::kGlyphDisabled : state == 1 ? Theme::kGlyphHover.Mix(Theme::kAccent, 0.5)
+                                                                             : Theme::kAccent);
+        }
+        s.EndFrame();
+    }
+    return s;
+}
+
+Surface ControlArt::GlyphStrip(int frameWidth, int frameHeight, int frames, double glyphSize, Glyphs::Draw glyph,
+                               GlyphLook look)
+{
+    Surface s(frameWidth * frames, frameHeight);
+    for (int i = 0; i < frames; ++i) {
+        const int state = i % kStates;
+        s.BeginFrame(i, frameWidth);
+        cairo_t* cr = s.Cr();
+        Rgba colour = GlyphColour(state);
+        if (look == GlyphLook::Face) {
+            DrawFace(cr, frameWidth, frameHeight, ButtonFace(state));
+            colour = state == 3 ? Theme::kGlyphDisabled : state == 0 ? Theme::kGlyph.Mix(Theme::kGlyphHover, 0.5)
+                                                                     : colour;
+        } else if (look != GlyphLook::Bare && (state == 1 || state == 2)) {
+            const bool danger = look == GlyphLook::Danger;
+            const Rgba plate = danger ? Theme::kDanger.WithAlpha(state == 1 ? 1.0 : 0.75)
+                                      : Theme::kFaceHover.WithAlpha(state == 1 ? 1.0 : 0.7);
+            Shapes::RoundRect(cr, 0, 0, frameWidth, frameHeight, 6);
+            Shapes::Fill(cr, plate);
+            colour = danger || state == 1 ? Theme::kGlyphHover : Theme::kAccent;
+        }
+        DrawGlyph(cr, (frameWidth - glyphSize) / 2, (frameHeight - glyphSize) / 2, glyphSize, glyph, colour);
+        s.EndFrame();
+    }
+    return s;
+}
