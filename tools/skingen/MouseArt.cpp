@@ -78,12 +78,6 @@ void MouseArt::Draw(cairo_t* cr)
     cairo_line_to(cr, 142, 312);
     Shapes::Stroke(cr, Theme::kAccent, 3);
 
-    // Soft highlight along the top of each button.
-    cairo_move_to(cr, 72, 70);
-    cairo_curve_to(cr, 84, 44, 104, 36, 120, 34);
-    cairo_move_to(cr, 188, 70);
-    cairo_curve_to(cr, 176, 44, 156, 36, 140, 34);
-    Shapes::Stroke(cr, Rgba::Hex(0xFFFFFF, 0.12), 3);
 }
 
 Surface MouseArt::TopView()
@@ -99,9 +93,9 @@ Surface MouseArt::Showcase(int width, int height)
     cairo_t* cr = s.Cr();
     cairo_save(cr);
     cairo_scale(cr, 1, 0.35);
-    Shapes::Glow(cr, width / 2.0, (height - 40) / 0.35, width * 0.36, Theme::kAccent.WithAlpha(0.30));
+    Shapes::Glow(cr, width / 2.0, (height - 70) / 0.35, width * 0.3, Theme::kAccent.WithAlpha(0.30));
     cairo_restore(cr);
-    const double scale = (height - 40) / static_cast<double>(kHeight);
+    const double scale = (height - 60) / static_cast<double>(kHeight);
     cairo_translate(cr, width / 2.0, height / 2.0 - 10);
     cairo_rotate(cr, -14 * M_PI / 180);
     cairo_scale(cr, scale, scale);
