@@ -157,17 +157,21 @@ Surface ControlArt::RadioBox(int size)
         s.BeginFrame(i, size);
         cairo_t* cr = s.Cr();
         const double c = size / 2.0;
-        const Rgba ring = state == 3 ? Theme::kEdgeDisabled
-                        : checked || state != 0 ? Theme::kAccent.WithAlpha(state == 1 && !checked ? 0.75 : 1.0)
-                                                : Theme::kGlyph.Mix(Theme::kField, 0.3);
+        const Rgba ring = state == 3                ? Theme::kEdgeDisabled
+                        : state == 2                ? Theme::kAccentDeep
+                        : checked || state == 1     ? Theme::kAccent.WithAlpha(state == 1 && !checked ? 0.75 : 1.0)
+                                                    : Theme::kGlyph.Mix(Theme::kField, 0.3);
         Shapes::Circle(cr, c, c, c - 2);
         Shapes::Fill(cr, Theme::kField);
         Shapes::Circle(cr, c, c, c - 2.5);
         Shapes::Stroke(cr, ring, 1.2);
         if (checked) {
             Shapes::Circle(cr, c, c, c - 6);
-            Shapes::Fill(cr, state == 3 ? Theme::kGlyphDisabled : state == 1 ? Theme::kGlyphHover.Mix(Theme::kAccent, 0.5)
-                                                                             : Theme::kAccent);
+            const Rgba dot = state == 3   ? Theme::kGlyphDisabled
+                           : state == 1   ? Theme::kGlyphHover.Mix(Theme::kAccent, 0.5)
+                           : state == 2   ? Theme::kAccentDeep
+                                          : Theme::kAccent;
+            Shapes::Fill(cr, dot);
         }
         s.EndFrame();
     }
