@@ -120,7 +120,7 @@ std::string ContactSheet::Text(int id) const
 
 std::string ContactSheet::Render(const std::string& pngPath)
 {
-    const double catalogueTop = kMargin + kClientHeight + 40;
+    const double catalogueTop = 2 * (kMargin + kClientHeight) + 40;
     // A first pass measures the catalogue; the second draws it on a surface of the right height.
     double height = 0;
     for (int pass = 0; pass < 2; ++pass) {
@@ -133,7 +133,9 @@ std::string ContactSheet::Render(const std::string& pngPath)
         cairo_paint(cr.get());
         cairo_save(cr.get());
         cairo_translate(cr.get(), kMargin, kMargin);
-        DrawWindow(paint, cr.get());
+        DrawKeyPage(paint, cr.get());
+        cairo_translate(cr.get(), 0, kClientHeight + kMargin);
+        DrawPerformancePage(paint, cr.get());
         cairo_restore(cr.get());
         height = DrawCatalogue(paint, catalogueTop) + kMargin;
         if (!paint.MissingImage().empty()) {
@@ -146,7 +148,7 @@ std::string ContactSheet::Render(const std::string& pngPath)
     return {};
 }
 
-void ContactSheet::DrawWindow(SkinPainter& paint, cairo_t* cr)
+void ContactSheet::DrawFrame(SkinPainter& paint, cairo_t* cr, int selectedTab)
 {
     const int R = kClientWidth;
     const int B = kClientHeight;
@@ -159,14 +161,14 @@ void ContactSheet::DrawWindow(SkinPainter& paint, cairo_t* cr)
     paint.Frame("sysbtn_setting.png", 4, 0, R - 123, 10);
     paint.Text(Text(1), {52, 10, 300, 30}, 18, kWhite, Align::Left, true);
 
-    // Tab strip: the key tab selected, the DPI tab hovered.
+    // Tab strip: one tab selected, the one below it hovered.
     paint.NineGrid("img_tab_bkg.png", 1, 0, {1, 100, 200, double(B - 150)}, {12, 12, 12, 12});
     const char* icons[] = {"icon/tab_home.png", "icon/tab_key.png", "icon/tab_dpi.png",
                            "icon/tab_light.png", "icon/tab_macro.png", "icon/tab_set.png"};
     const int titles[] = {65, 66, 67, 69, 68, 70};
     for (int i = 0; i < 6; ++i) {
         const double y = 110 + 61 * i;
-        const int look = i == 1 ? 2 : i == 2 ? 1 : 0;
+        const int look = i == selectedTab ? 2 : i == selectedTab + 1 ? 1 : 0;
         if (look == 2) {
             cairo_rectangle(cr, 1, y, 190, 60);
             cairo_set_source_rgba(cr, 0x49 / 255.0, 1, 0xE6 / 255.0, 0.08);
@@ -178,8 +180,13 @@ void ContactSheet::DrawWindow(SkinPainter& paint, cairo_t* cr)
         paint.Frame(icons[i], 4, look, 30, y + 17);
         paint.Text(Text(titles[i]), {70, y, 120, 60}, 16, look == 2 ? kAccent : kWhite, Align::Left);
     }
+}
 
-    // Key page.
+void ContactSheet::DrawKeyPage(SkinPainter& paint, cairo_t* cr)
+{
+    const int R = kClientWidth;
+    const int B = kClientHeight;
+    DrawFrame(paint, cr, 1);
     paint.NineGrid("img_area.png", 1, 0, {210, 120, 350, double(B - 170)}, {30, 30, 30, 30});
     paint.Text(Text(129), {240, 150, 200, 30}, 16, kWhite, Align::Left, true);
     paint.Frame("btn_reset.png", 4, 0, 500, 156);
@@ -208,6 +215,89 @@ void ContactSheet::DrawWindow(SkinPainter& paint, cairo_t* cr)
     paint.NineGrid("img_button.png", 4, 0, {double(R - 470), 680, 200, 30}, {8, 8, 8, 8});
     paint.Text(Text(121), {double(R - 470), 680, 200, 30}, 14, kWhite, Align::Centre);
 
+}
+
+void ContactSheet::DrawChoice(SkinPainter& paint, const char* strip, bool checked, const std::string& text,
+                              const Box& box, double pixelSize)
+{
+    paint.Frame(strip, 8, checked ? 4 : 0, box.x, box.y + (box.h - 20) / 2);
+    paint.Text(text, {box.x + 26, box.y, box.w - 26, box.h}, pixelSize, checked ? kAccent : kGrey, Align::Left);
+}
+
+void ContactSheet::DrawPerformancePage(SkinPainter& paint, cairo_t* cr)
+{
+    const int R = kClientWidth;
+    const int B = kClientHeight;
+    DrawFrame(paint, cr, 5);
+    const Borders area = {30, 30, 30, 30};
+    auto label = [&](int id, double x, double y, double w, double h, double size = 16) {
+        paint.Text(Text(id), {x, y, w, h}, size, kWhite, Align::Left);
+    };
+    paint.Text(Text(500), {210, 150, 255, 30}, 18, kWhite, Align::Left, true);
+    paint.NineGrid("img_area.png", 1, 0, {210, 180, 550, 115}, area);
+    label(501, 230, 200, 230, 30);
+    paint.Frame("img_help.png", 4, 0, 710, 207);
+    const char* distances[] = {"1.0mm", "2.0mm", "3.0mm"};
+    for (int i = 0; i < 3; ++i) {
+        DrawChoice(paint, "btn_radiobox.png", i == 0, distances[i], {260.0 + 130 * i, 240, 130, 30}, 14);
+    }
+    paint.NineGrid("img_area.png", 1, 0, {210, 305, 550, 155}, area);
+    label(503, 230, 325, 230, 30);
+    paint.Frame("img_help.png", 4, 1, 710, 332);
+    const double checkX[] = {260, 420, 260, 420};
+    const double checkY[] = {365, 365, 415, 415};
+    for (int i = 0; i < 4; ++i) {
+        DrawChoice(paint, "btn_checkbox.png", i >= 2, Text(515 + i), {checkX[i], checkY[i], 130, 30}, 14);
+    }
+    paint.NineGrid("img_area.png", 1, 0, {210, 470, 550, 115}, area);
+    label(700, 230, 490, 230, 30);
+    paint.Frame("img_help.png", 4, 0, 710, 497);
+    for (int i = 0; i < 3; ++i) {
+        DrawChoice(paint, "btn_radiobox.png", i == 0, Text(701 + i), {260.0 + 130 * i, 530, 130, 30}, 14);
+    }
+    paint.NineGrid("img_area.png", 1, 0, {210, 595, 550, 60}, area);
+    label(543, 230, 610, 230, 30);
+    paint.NineGrid("img_combobox.png", 4, 0, {560, 610, 120, 30}, {6, 6, 32, 6});
+    paint.Text("1" + Text(545), {560, 610, 88, 30}, 14, kWhite, Align::Centre);
+    paint.NineGrid("img_area.png", 1, 0, {210, 665, 550, 65}, area);
+    label(558, 230, 680, 230, 30);
+    paint.NineGrid("img_button.png", 4, 0, {560, 680, 120, 30}, {8, 8, 8, 8});
+    paint.Text(Text(559), {560, 680, 120, 30}, 14, kWhite, Align::Centre);
+
+    paint.NineGrid("img_area.png", 1, 0, {780, 180, double(R - 800), 60}, area);
+    label(300, 800, 195, 230, 30);
+    paint.NineGrid("img_combobox.png", 4, 1, {1080, 195, 170, 30}, {6, 6, 32, 6});
+    paint.Text(Text(312), {1080, 195, 138, 30}, 14, kWhite, Align::Centre);
+    paint.NineGrid("img_area.png", 1, 0, {780, 250, double(R - 800), double(B - 300)}, area);
+    paint.Text(Text(530), {800, 270, 280, 30}, 16, kWhite, Align::Left, true);
+    label(531, 820, 330, 200, 28);
+    paint.Frame("img_help.png", 4, 0, 1187, 340);
+    for (double y : {391.0, 651.0}) {
+        // A slider: the track along its top, the filled part up to the thumb, the thumb at the bottom.
+        cairo_set_line_width(cr, 2);
+        cairo_move_to(cr, 861, y + 1);
+        cairo_line_to(cr, 1171, y + 1);
+        cairo_set_source_rgb(cr, 0.2, 0.2, 0.2);
+        cairo_stroke(cr);
+        cairo_move_to(cr, 861, y + 1);
+        cairo_line_to(cr, 1010, y + 1);
+        cairo_set_source_rgb(cr, 0x49 / 255.0, 1, 0xE6 / 255.0);
+        cairo_stroke(cr);
+        paint.Frame("img_slider_bar.png", 1, 0, 1010, y + 5);
+        paint.Text(Text(532), {820, y - 11, 40, 28}, 16, kWhite, Align::Left);
+        paint.Text(Text(533), {1186, y - 11, 36, 28}, 16, kWhite, Align::Left);
+    }
+    paint.Text("10", {856, 358, 220, 20}, 14, kGrey, Align::Centre);
+    DrawChoice(paint, "btn_checkbox.png", true, Text(534), {820, 420, 300, 26}, 16);
+    label(535, 820, 470, 200, 28);
+    DrawChoice(paint, "btn_checkbox.png", true, Text(536), {820, 510, 190, 28}, 16);
+    DrawChoice(paint, "btn_checkbox.png", false, Text(537), {820, 550, 190, 28}, 16);
+    paint.NineGrid("img_edit.png", 4, 0, {1140, 510, 70, 30}, {10, 10, 10, 10});
+    paint.Text("3", {1140, 510, 56, 30}, 14, kWhite, Align::Centre);
+    paint.Frame("img_btn_value_up.png", 4, 0, 1197, 515);
+    paint.Frame("img_btn_value_down.png", 4, 0, 1197, 525);
+    label(538, 820, 590, 200, 28);
+    paint.Text("500 ms", {856, 618, 220, 20}, 14, kGrey, Align::Centre);
 }
 
 void ContactSheet::DrawCallouts(SkinPainter& paint, cairo_t* cr)
