@@ -49,7 +49,7 @@ const std::vector<Sample>& Samples()
         {"img_config_area.png", 1, 350, 120, {30, 30, 30, 30}, nullptr, 0},
         {"area_device.png", 1, 200, 120, {30, 30, 30, 30}, nullptr, 0},
         {"img_tab_bkg.png", 1, 200, 120, {12, 12, 12, 12}, nullptr, 0},
-        {"img_tip_bk.png", 1, 220, 40, {6, 6, 6, 6}, nullptr, 252},
+        {"img_tip_bk.png", 1, 160, 36, {6, 6, 6, 6}, nullptr, 16},
         {"caption_bkg.png", 1, 200, 50, {0, 0, 0, 0}, nullptr, 0},
         {"sysbtn_setting.png", 4, 0, 0, {}, nullptr, 0},
         {"sysbtn_min.png", 4, 0, 0, {}, nullptr, 0},

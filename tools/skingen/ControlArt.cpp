@@ -57,79 +57,57 @@ void DrawGlyph(cairo_t* cr, double x, double y, double size, Glyphs::Draw glyph,
 
 Surface ControlArt::Button(int frameWidth, int frameHeight)
 {
-    Surface s(frameWidth * kStates, frameHeight);
-    for (int i = 0; i < kStates; ++i) {
-        s.BeginFrame(i, frameWidth);
-        DrawFace(s.Cr(), frameWidth, frameHeight, ButtonFace(i));
-        s.EndFrame();
-    }
-    return s;
+    return Surface::Strip(frameWidth, frameHeight, kStates, [&](cairo_t* cr, int state) {
+        DrawFace(cr, frameWidth, frameHeight, ButtonFace(state));
+    });
 }
 
 Surface ControlArt::Toggle(int frameWidth, int frameHeight)
 {
-    Surface s(frameWidth * kStates, frameHeight);
-    for (int i = 0; i < kStates; ++i) {
-        s.BeginFrame(i, frameWidth);
-        FaceColours c = ButtonFace(i);
-        if (i == 2) {
-            c = {Theme::kAccentDeep.Mix(Theme::kFace, 0.35), Theme::kAccentDeep.Mix(Theme::kFace, 0.5),
-                 Theme::kAccent};
-        }
-        DrawFace(s.Cr(), frameWidth, frameHeight, c);
-        s.EndFrame();
-    }
-    return s;
+    return Surface::Strip(frameWidth, frameHeight, kStates, [&](cairo_t* cr, int state) {
+        const FaceColours on = {Theme::kAccentDeep.Mix(Theme::kFace, 0.35), Theme::kAccentDeep.Mix(Theme::kFace, 0.5),
+                                Theme::kAccent};
+        DrawFace(cr, frameWidth, frameHeight, state == 2 ? on : ButtonFace(state));
+    });
 }
 
 Surface ControlArt::Combo(int frameWidth, int frameHeight)
 {
-    Surface s(frameWidth * kStates, frameHeight);
-    for (int i = 0; i < kStates; ++i) {
-        s.BeginFrame(i, frameWidth);
-        cairo_t* cr = s.Cr();
-        const Rgba edge = i == 0 ? Theme::kFaceEdge
-                        : i == 3 ? Theme::kEdgeDisabled
-                                 : Theme::kAccent.WithAlpha(i == 1 ? 0.55 : 1.0);
-        const Rgba fill = i == 3 ? Theme::kFaceDisabled : i == 1 ? Theme::kFace : Theme::kFace.Mix(Theme::kField, 0.5);
+    return Surface::Strip(frameWidth, frameHeight, kStates, [&](cairo_t* cr, int state) {
+        const Rgba edge = state == 0 ? Theme::kFaceEdge
+                        : state == 3 ? Theme::kEdgeDisabled
+                                     : Theme::kAccent.WithAlpha(state == 1 ? 0.55 : 1.0);
+        const Rgba fill = state == 3 ? Theme::kFaceDisabled
+                        : state == 1 ? Theme::kFace
+                                     : Theme::kFace.Mix(Theme::kField, 0.5);
         Shapes::Card(cr, 0, 0, frameWidth, frameHeight, 5, fill, edge);
         // The arrow sits in the unstretched right border of 32 pixels, behind a hairline divider.
         cairo_move_to(cr, frameWidth - 31.5, 7);
         cairo_line_to(cr, frameWidth - 31.5, frameHeight - 7);
-        Shapes::Stroke(cr, i == 3 ? Theme::kEdgeDisabled : Theme::kFaceEdge, 1);
+        Shapes::Stroke(cr, state == 3 ? Theme::kEdgeDisabled : Theme::kFaceEdge, 1);
         const double g = 14;
-        DrawGlyph(cr, frameWidth - 16 - g / 2, (frameHeight - g) / 2, g, i == 2 ? Glyphs::ChevronUp : Glyphs::ChevronDown,
-                  GlyphColour(i));
-        s.EndFrame();
-    }
-    return s;
+        DrawGlyph(cr, frameWidth - 16 - g / 2, (frameHeight - g) / 2, g,
+                  state == 2 ? Glyphs::ChevronUp : Glyphs::ChevronDown, GlyphColour(state));
+    });
 }
 
 Surface ControlArt::Edit(int frameWidth, int frameHeight)
 {
-    Surface s(frameWidth * kStates, frameHeight);
-    for (int i = 0; i < kStates; ++i) {
-        s.BeginFrame(i, frameWidth);
-        const Rgba edge = i == 0 ? Theme::kWellEdge.Mix(Theme::kFaceEdge, 0.5)
-                        : i == 1 ? Theme::kFaceEdge.Mix(Theme::kGlyph, 0.35)
-                        : i == 2 ? Theme::kAccent
-                                 : Theme::kEdgeDisabled;
-        Shapes::Card(s.Cr(), 0, 0, frameWidth, frameHeight, 4, i == 3 ? Theme::kFaceDisabled : Theme::kField, edge);
-        s.EndFrame();
-    }
-    return s;
+    return Surface::Strip(frameWidth, frameHeight, kStates, [&](cairo_t* cr, int state) {
+        const Rgba edge = state == 0 ? Theme::kWellEdge.Mix(Theme::kFaceEdge, 0.5)
+                        : state == 1 ? Theme::kFaceEdge.Mix(Theme::kGlyph, 0.35)
+                        : state == 2 ? Theme::kAccent
+                                     : Theme::kEdgeDisabled;
+        Shapes::Card(cr, 0, 0, frameWidth, frameHeight, 4, state == 3 ? Theme::kFaceDisabled : Theme::kField, edge);
+    });
 }
 
 Surface ControlArt::CheckBox(int size)
 {
-    Surface s(size * kStates * 2, size);
-    for (int i = 0; i < kStates * 2; ++i) {
-        const int state = i % kStates;
-        const bool checked = i >= kStates;
-        s.BeginFrame(i, size);
-        cairo_t* cr = s.Cr();
+    return Surface::Strip(size, size, kStates * 2, [&](cairo_t* cr, int frame) {
+        const int state = frame % kStates;
         const double box = size - 4;
-        if (checked) {
+        if (frame >= kStates) {
             const Rgba fill = state == 3 ? Theme::kFaceEdge
                             : state == 1 ? Theme::kAccent.Mix(Theme::kGlyphHover, 0.3)
                             : state == 2 ? Theme::kAccentDeep
@@ -143,54 +121,45 @@ Surface ControlArt::CheckBox(int size)
                                          : Theme::kAccent.WithAlpha(state == 1 ? 0.75 : 1.0);
             Shapes::Card(cr, 2, 2, box, box, 3.5, Theme::kField, edge);
         }
-        s.EndFrame();
-    }
-    return s;
+    });
 }
 
 Surface ControlArt::RadioBox(int size)
 {
-    Surface s(size * kStates * 2, size);
-    for (int i = 0; i < kStates * 2; ++i) {
-        const int state = i % kStates;
-        const bool checked = i >= kStates;
-        s.BeginFrame(i, size);
-        cairo_t* cr = s.Cr();
+    return Surface::Strip(size, size, kStates * 2, [&](cairo_t* cr, int frame) {
+        const int state = frame % kStates;
+        const bool checked = frame >= kStates;
         const double c = size / 2.0;
-        const Rgba ring = state == 3                ? Theme::kEdgeDisabled
-                        : state == 2                ? Theme::kAccentDeep
-                        : checked || state == 1     ? Theme::kAccent.WithAlpha(state == 1 && !checked ? 0.75 : 1.0)
-                                                    : Theme::kGlyph.Mix(Theme::kField, 0.3);
+        const Rgba ring = state == 3            ? Theme::kEdgeDisabled
+                        : state == 2            ? Theme::kAccentDeep
+                        : checked || state == 1 ? Theme::kAccent.WithAlpha(state == 1 && !checked ? 0.75 : 1.0)
+                                                : Theme::kGlyph.Mix(Theme::kField, 0.3);
         Shapes::Circle(cr, c, c, c - 2);
         Shapes::Fill(cr, Theme::kField);
         Shapes::Circle(cr, c, c, c - 2.5);
         Shapes::Stroke(cr, ring, 1.2);
         if (checked) {
+            const Rgba dot = state == 3 ? Theme::kGlyphDisabled
+                           : state == 1 ? Theme::kGlyphHover.Mix(Theme::kAccent, 0.5)
+                           : state == 2 ? Theme::kAccentDeep
+                                        : Theme::kAccent;
             Shapes::Circle(cr, c, c, c - 6);
-            const Rgba dot = state == 3   ? Theme::kGlyphDisabled
-                           : state == 1   ? Theme::kGlyphHover.Mix(Theme::kAccent, 0.5)
-                           : state == 2   ? Theme::kAccentDeep
-                                          : Theme::kAccent;
             Shapes::Fill(cr, dot);
         }
-        s.EndFrame();
-    }
-    return s;
+    });
 }
 
 Surface ControlArt::GlyphStrip(int frameWidth, int frameHeight, int frames, double glyphSize, Glyphs::Draw glyph,
                                GlyphLook look)
 {
-    Surface s(frameWidth * frames, frameHeight);
-    for (int i = 0; i < frames; ++i) {
-        const int state = i % kStates;
-        s.BeginFrame(i, frameWidth);
-        cairo_t* cr = s.Cr();
+    return Surface::Strip(frameWidth, frameHeight, frames, [&](cairo_t* cr, int frame) {
+        const int state = frame % kStates;
         Rgba colour = GlyphColour(state);
         if (look == GlyphLook::Face) {
             DrawFace(cr, frameWidth, frameHeight, ButtonFace(state));
-            colour = state == 3 ? Theme::kGlyphDisabled : state == 0 ? Theme::kGlyph.Mix(Theme::kGlyphHover, 0.5)
-                                                                     : colour;
+            colour = state == 3 ? Theme::kGlyphDisabled
+                   : state == 0 ? Theme::kGlyph.Mix(Theme::kGlyphHover, 0.5)
+                                : colour;
         } else if (look != GlyphLook::Bare && (state == 1 || state == 2)) {
             const bool danger = look == GlyphLook::Danger;
             const Rgba plate = danger ? Theme::kDanger.WithAlpha(state == 1 ? 1.0 : 0.75)
@@ -200,7 +169,5 @@ Surface ControlArt::GlyphStrip(int frameWidth, int frameHeight, int frames, doub
             colour = danger || state == 1 ? Theme::kGlyphHover : Theme::kAccent;
         }
         DrawGlyph(cr, (frameWidth - glyphSize) / 2, (frameHeight - glyphSize) / 2, glyphSize, glyph, colour);
-        s.EndFrame();
-    }
-    return s;
+    });
 }

@@ -1,5 +1,7 @@
 #include "Glyphs.h"
 
+#include "Shapes.h"
+
 #include <cmath>
 #include <initializer_list>
 #include <utility>
@@ -38,15 +40,7 @@ public:
         cairo_new_sub_path(cr_);
         cairo_arc(cr_, cx, cy, r, fromDeg * M_PI / 180, toDeg * M_PI / 180);
     }
-    void Box(double x, double y, double w, double h, double r)
-    {
-        cairo_new_sub_path(cr_);
-        cairo_arc(cr_, x + w - r, y + r, r, -M_PI / 2, 0);
-        cairo_arc(cr_, x + w - r, y + h - r, r, 0, M_PI / 2);
-        cairo_arc(cr_, x + r, y + h - r, r, M_PI / 2, M_PI);
-        cairo_arc(cr_, x + r, y + r, r, M_PI, 3 * M_PI / 2);
-        cairo_close_path(cr_);
-    }
+    void Box(double x, double y, double w, double h, double r) { Shapes::RoundRect(cr_, x, y, w, h, r); }
 
 private:
     cairo_t* cr_;

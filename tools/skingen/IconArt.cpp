@@ -7,17 +7,12 @@
 
 Surface IconArt::Row(int cellSize, double glyphSize, const std::vector<Cell>& cells)
 {
-    Surface s(cellSize * static_cast<int>(cells.size()), cellSize);
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        s.BeginFrame(static_cast<int>(i), cellSize);
-        cairo_t* cr = s.Cr();
+    return Surface::Strip(cellSize, cellSize, static_cast<int>(cells.size()), [&](cairo_t* cr, int i) {
         cairo_translate(cr, (cellSize - glyphSize) / 2, (cellSize - glyphSize) / 2);
         Shapes::SetColour(cr, cells[i].colour);
         cairo_set_line_width(cr, std::max(1.2, glyphSize / 12.0));
         cells[i].glyph(cr, glyphSize);
-        s.EndFrame();
-    }
-    return s;
+    });
 }
 
 Surface IconArt::BatteryOutline(int width, int height)

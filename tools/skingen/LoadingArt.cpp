@@ -4,16 +4,29 @@
 #include "Theme.h"
 
 #include <cmath>
+#include <functional>
+
+namespace {
+
+// `frames` opaque frames of the animation background, each then drawn by `draw`.
+std::vector<Surface> Frames(int width, int height, int frames, const std::function<void(cairo_t*, int frame)>& draw)
+{
+    std::vector<Surface> out;
+    for (int f = 0; f < frames; ++f) {
+        Surface& s = out.emplace_back(width, height);
+        cairo_rectangle(s.Cr(), 0, 0, width, height);
+        Shapes::Fill(s.Cr(), LoadingArt::kBackground);
+        draw(s.Cr(), f);
+    }
+    return out;
+}
+
+}  // namespace
 
 std::vector<Surface> LoadingArt::Spinner(int size, int frames)
 {
     constexpr int kDots = 12;
-    std::vector<Surface> out;
-    for (int f = 0; f < frames; ++f) {
-        Surface& s = out.emplace_back(size, size);
-        cairo_t* cr = s.Cr();
-        cairo_rectangle(cr, 0, 0, size, size);
-        Shapes::Fill(cr, kBackground);
+    return Frames(size, size, frames, [&](cairo_t* cr, int f) {
         const double c = size / 2.0;
         const double head = static_cast<double>(f) * kDots / frames;
         for (int d = 0; d < kDots; ++d) {
@@ -25,19 +38,13 @@ std::vector<Surface> LoadingArt::Spinner(int size, int frames)
             Shapes::Circle(cr, c + r * std::cos(angle), c + r * std::sin(angle), size * (0.035 + 0.025 * strength));
             Shapes::Fill(cr, Theme::kAccent.WithAlpha(strength));
         }
-    }
-    return out;
+    });
 }
 
 std::vector<Surface> LoadingArt::Wave(int width, int height, int frames)
 {
     constexpr int kBars = 9;
-    std::vector<Surface> out;
-    for (int f = 0; f < frames; ++f) {
-        Surface& s = out.emplace_back(width, height);
-        cairo_t* cr = s.Cr();
-        cairo_rectangle(cr, 0, 0, width, height);
-        Shapes::Fill(cr, kBackground);
+    return Frames(width, height, frames, [&](cairo_t* cr, int f) {
         const double barWidth = 8;
         const double gap = 10;
         const double left = (width - (kBars * barWidth + (kBars - 1) * gap)) / 2;
@@ -48,6 +55,5 @@ std::vector<Surface> LoadingArt::Wave(int width, int height, int frames)
             Shapes::RoundRect(cr, left + b * (barWidth + gap), (height - h) / 2, barWidth, h, barWidth / 2);
             Shapes::Fill(cr, Theme::kAccent.WithAlpha(0.35 + 0.65 * level));
         }
-    }
-    return out;
+    });
 }

@@ -170,17 +170,13 @@ Surface PanelArt::PointerThumb(int width, int height)
 
 Surface PanelArt::ScrollStrip(int frameWidth, int frameHeight, bool vertical)
 {
-    Surface s(frameWidth * 3, frameHeight);
-    for (int i = 0; i < 3; ++i) {
-        s.BeginFrame(i, frameWidth);
+    return Surface::Strip(frameWidth, frameHeight, 3, [&](cairo_t* cr, int i) {
         const double inset = 2;
         const double w = frameWidth - 2 * inset;
         const double h = frameHeight - 2 * inset;
-        Shapes::RoundRect(s.Cr(), inset, inset, w, h, (vertical ? w : h) / 2);
-        Shapes::Fill(s.Cr(), i == 0 ? Theme::kFaceEdge : i == 1 ? Theme::kGlyph : Theme::kAccent);
-        s.EndFrame();
-    }
-    return s;
+        Shapes::RoundRect(cr, inset, inset, w, h, (vertical ? w : h) / 2);
+        Shapes::Fill(cr, i == 0 ? Theme::kFaceEdge : i == 1 ? Theme::kGlyph : Theme::kAccent);
+    });
 }
 
 Surface PanelArt::LogoMark(int width, int height)

@@ -8,6 +8,18 @@ Surface::Surface(int width, int height)
 {
 }
 
+Surface Surface::Strip(int frameWidth, int frameHeight, int frames,
+                       const std::function<void(cairo_t* cr, int frame)>& draw)
+{
+    Surface s(frameWidth * frames, frameHeight);
+    for (int i = 0; i < frames; ++i) {
+        s.BeginFrame(i, frameWidth);
+        draw(s.Cr(), i);
+        s.EndFrame();
+    }
+    return s;
+}
+
 void Surface::BeginFrame(int index, int frameWidth)
 {
     cairo_save(Cr());
