@@ -1,5 +1,6 @@
 #include "StagedAssets.h"
 
+#include <fontconfig/fontconfig.h>
 #include <gtest/gtest.h>
 #include <pango/pangocairo.h>
 
@@ -116,6 +117,20 @@ TEST(LanguageFiles, UnitsAfterANumberKeepTheirLeadingSpace)
         }
     }
 }
+
+// Measuring text fills fontconfig's process-wide caches; empty them when the suite ends so the leak
+// checker sees only what the suite itself leaked.
+class FontCaches : public ::testing::Environment {
+public:
+    void TearDown() override
+    {
+        pango_cairo_font_map_set_default(nullptr);
+        cairo_debug_reset_static_data();
+        FcFini();
+    }
+};
+
+const ::testing::Environment* const kFontCaches = ::testing::AddGlobalTestEnvironment(new FontCaches);
 
 // Width in pixels of one line of text in the toolkit's font.
 int TextWidth(const std::string& text, int pixelSize)
