@@ -3,6 +3,7 @@
 #include <glib.h>
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <utility>
@@ -105,12 +106,15 @@ struct CairoDeleter {
 
 }  // namespace
 
-ContactSheet::ContactSheet(std::string assetFolder) : folder_(std::move(assetFolder)) {}
+ContactSheet::ContactSheet(std::string assetFolder, std::string lcid)
+    : folder_(std::move(assetFolder)), lcid_(std::move(lcid))
+{
+}
 
 std::string ContactSheet::Text(int id) const
 {
     std::unique_ptr<GKeyFile, decltype(&g_key_file_free)> file(g_key_file_new(), g_key_file_free);
-    if (!g_key_file_load_from_file(file.get(), (folder_ + "/language/1033.lan").c_str(), G_KEY_FILE_NONE, nullptr)) {
+    if (!g_key_file_load_from_file(file.get(), (folder_ + "/language/" + lcid_ + ".lan").c_str(), G_KEY_FILE_NONE, nullptr)) {
         return {};
     }
     std::unique_ptr<gchar, decltype(&g_free)> text(
@@ -154,7 +158,7 @@ void ContactSheet::DrawFrame(SkinPainter& paint, cairo_t* cr, int selectedTab)
     const int B = kClientHeight;
     paint.NineGrid("main_bkg.png", 1, 0, {0, 0, double(R), double(B)}, {10, 10, 50, 10});
     paint.Frame("img_caption.png", 1, 0, 1, B - 40);
-    paint.Text("Version: v0.1.0", {10, double(B - 35), 200, 30}, 14, kGrey, Align::Left);
+    paint.Text(Text(21) + ": v0.1.0", {10, double(B - 35), 200, 30}, 14, kGrey, Align::Left);
     paint.Text(Text(2), {R / 2.0 - 200, double(B - 35), 400, 30}, 14, kGrey, Align::Centre);
     paint.Frame("sysbtn_close.png", 4, 1, R - 43, 10);
     paint.Frame("sysbtn_min.png", 4, 0, R - 83, 10);
@@ -376,7 +380,7 @@ double ContactSheet::DrawCatalogue(SkinPainter& paint, double top)
                            13, colour, Align::Centre);
             }
             if (glyphWithText) {
-                paint.Text(f >= 4 ? "Checked" : "Option", {fx + frameW + 6, y, 90, frameH}, 14,
+                paint.Text(Text(f >= 4 ? 702 : 701), {fx + frameW + 6, y, 90, frameH}, 14,
                            f % 4 == 3 ? 0x808080 : f >= 4 ? kAccent : kGrey, Align::Left);
             }
         }

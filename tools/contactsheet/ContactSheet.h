@@ -5,12 +5,12 @@
 #include <string>
 
 // Renders the skin for a designer's review: the key page and the performance page of the main window
-// composed from the skin, the layout file and the English texts, then every image of the theme in all its frames at the size
+// composed from the skin, the layout file and a language file, then every image of the theme in all its frames at the size
 // of the control that shows it, over the window background. Owned by one thread.
 class ContactSheet {
 public:
-    // `assetFolder` is the staged share/pelmaro folder.
-    explicit ContactSheet(std::string assetFolder);
+    // `assetFolder` is the staged share/pelmaro folder; texts come from its language file `lcid`.
+    ContactSheet(std::string assetFolder, std::string lcid);
 
     // Writes the sheet as a PNG. Returns an empty text on success, else what went wrong.
     std::string Render(const std::string& pngPath);
@@ -28,4 +28,5 @@ private:
     double DrawCatalogue(SkinPainter& paint, double top);
 
     std::string folder_;
+    std::string lcid_;
 };

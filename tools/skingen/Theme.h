@@ -3,7 +3,7 @@
 #include "Rgba.h"
 
 // The dark theme's palette. Every image of the skin takes its colours from here, so a designer who
-// wants another look changes these and rebuilds. The accent matches the caption colour of config.xml.
+// wants another look changes these and rebuilds. The accent matches the theme colour of config.xml.
 namespace Theme {
 
 inline constexpr Rgba kAccent = Rgba::Hex(0x49FFE6);
