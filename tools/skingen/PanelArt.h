@@ -24,7 +24,6 @@ public:
     static Surface PointerThumb(int width, int height);
     static Surface ScrollStrip(int frameWidth, int frameHeight, bool vertical);
     static Surface LogoMark(int width, int height);
-
-private:
+    // The logo mark in a `size` square at (x, y) on any cairo target; the program's icon uses it too.
     static void DrawMark(cairo_t* cr, double x, double y, double size);
 };
