@@ -1,0 +1,28 @@
+# Removes the files listed in MANIFEST (the install_manifest.txt of the last `cmake --install`), then
+# the folders left empty inside the program's own data folder (OWN_FOLDER, e.g. share/pelmaro). Shared
+# folders such as share/applications stay even when empty: other programs may expect them.
+if(NOT EXISTS "${MANIFEST}")
+  message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} is missing (run cmake --install first)")
+endif()
+file(STRINGS "${MANIFEST}" files)
+set(folders "")
+foreach(file IN LISTS files)
+  if(IS_SYMLINK "${file}" OR EXISTS "${file}")
+    message(STATUS "Removing ${file}")
+    file(REMOVE "${file}")
+  endif()
+  get_filename_component(folder "${file}" DIRECTORY)
+  list(APPEND folders "${folder}")
+endforeach()
+list(REMOVE_DUPLICATES folders)
+foreach(folder IN LISTS folders)
+  # Walk up while inside the data folder, stopping at the first folder that still holds something.
+  while(IS_DIRECTORY "${folder}" AND (folder MATCHES "/${OWN_FOLDER}/" OR folder MATCHES "/${OWN_FOLDER}$"))
+    file(GLOB left "${folder}/*" "${folder}/.*")
+    if(left)
+      break()
+    endif()
+    file(REMOVE_RECURSE "${folder}")
+    get_filename_component(folder "${folder}" DIRECTORY)
+  endwhile()
+endforeach()
