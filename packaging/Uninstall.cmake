@@ -1,11 +1,13 @@
 # Removes the files listed in MANIFEST (the install_manifest.txt of the last `cmake --install`), then
 # the folders left empty inside the program's own data folder (OWN_FOLDER, e.g. share/pelmaro). Shared
-# folders such as share/applications stay even when empty: other programs may expect them.
+# folders such as share/applications stay even when empty: other programs may expect them. The
+# manifest lists paths without DESTDIR; give the same DESTDIR as the install.
 if(NOT EXISTS "${MANIFEST}")
   message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} is missing (run cmake --install first)")
 endif()
 file(STRINGS "${MANIFEST}" files)
 set(folders "")
+list(TRANSFORM files PREPEND "$ENV{DESTDIR}")
 foreach(file IN LISTS files)
   if(IS_SYMLINK "${file}" OR EXISTS "${file}")
     message(STATUS "Removing ${file}")
