@@ -2,9 +2,9 @@
 # Installs the build into a temporary DESTDIR and checks that the installed copy stands on its own:
 # the layout, no path into the build tree, the commands run from there with a bare environment, the
 # desktop files validate and name each other, and the uninstall target removes what the install wrote.
-#   install_test.sh BUILD_DIR SOURCE_DIR VERSION LIBDIR DATADIR
+#   install_test.sh BUILD_DIR SOURCE_DIR VERSION LIBDIR DATADIR UDEV_RULES_DIR
 set -euo pipefail
-build=$1 source=$2 version=$3 libdir=$4 datadir=$5
+build=$1 source=$2 version=$3 libdir=$4 datadir=$5 rules=$6
 
 work=$(mktemp -d /tmp/pelmaro-install-XXXXXX)
 manifest=$build/install_manifest.txt
@@ -20,19 +20,20 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 prefix=/usr
 root=$work/root
 installed=$root$prefix
+# The rules folder may be given relative to the prefix or absolute (/etc/udev/rules.d).
+case $rules in /*) rule=$root$rules/70-pelmaro.rules ;; *) rule=$installed/$rules/70-pelmaro.rules ;; esac
 DESTDIR=$root cmake --install "$build" --prefix "$prefix" > "$work/install.log" ||
   { cat "$work/install.log" >&2; fail "cmake --install"; }
 cp "$manifest" "$work/manifest"
 
 echo "-- layout"
-for file in bin/pelmaro bin/pelmarectl "$libdir/libvinto.so" lib/udev/rules.d/70-pelmaro.rules \
+for file in bin/pelmaro bin/pelmarectl "$libdir/libvinto.so" \
     "$datadir/pelmaro/config.xml" "$datadir/pelmaro/device/pelmaro_m1.xml" \
     "$datadir/pelmaro/language/1033.lan" "$datadir/pelmaro/language/1049.lan" \
     "$datadir/pelmaro/skins/theme1/main_bkg.png"; do
   [ -f "$installed/$file" ] || fail "$prefix/$file is not installed"
 done
-cmp -s "$build/packaging/70-pelmaro.rules" "$installed/lib/udev/rules.d/70-pelmaro.rules" ||
-  fail "the installed udev rule differs from the one the build wrote"
+cmp -s "$build/packaging/70-pelmaro.rules" "$rule" || fail "$rule is missing or differs from the one the build wrote"
 
 echo "-- nothing reaches into the build tree"
 for elf in "$installed/bin/pelmaro" "$installed/bin/pelmarectl" "$installed/$libdir/libvinto.so"; do
