@@ -20,15 +20,3 @@ void StoppableClock::Stop()
     }
     stopped_.notify_all();
 }
-
-void StoppableClock::Restart()
-{
-    std::lock_guard lock(mutex_);
-    stopping_ = false;
-}
-
-bool StoppableClock::Stopping() const
-{
-    std::lock_guard lock(mutex_);
-    return stopping_;
-}

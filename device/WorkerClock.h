@@ -15,4 +15,7 @@ public:
 
     // Pauses for `duration`, or returns at once when stopping. False when stopping.
     virtual bool Pause(std::chrono::milliseconds duration) = 0;
+
+    // Ends every pause under way and every later one at once, for good.
+    virtual void Stop() = 0;
 };

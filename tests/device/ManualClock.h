@@ -32,7 +32,7 @@ public:
         now_ += milliseconds;
     }
 
-    void Stop()
+    void Stop() override
     {
         std::lock_guard lock(mutex_);
         stopping_ = true;
