@@ -264,12 +264,7 @@ TEST_F(WorkerFixture, RestoringDefaultsResetsTheActiveProfilesStoredSettings)
     rig.SetKey(L"dpi_group0_value", L"5000");
     rig.SetKey(L"mouse_speed", L"17");
     rig.SetKey(L"dpi_index", L"4", 2);
-    KeyMacroRecord row;
-    row.profile = 1;
-    row.key_code = 2;
-    row.macro_type = 1;
-    row.macro_value = 1;
-    rig.store.SetKeyMacro(row);
+    rig.Assign(1, 2, 1, 1); // middle button clicks left
     LightRecord light;
     rig.store.GetLight(1, 3, light);
     light.brightness = 10;

@@ -58,6 +58,18 @@ struct MouseRig {
         EXPECT_TRUE(store.SetConfigValue(profile, key, value));
     }
 
+    // Stores a button assignment of layer 0.
+    void Assign(int profile, int keyCode, int macroType, int macroValue, int macroValue2 = 0)
+    {
+        KeyMacroRecord row;
+        row.profile = profile;
+        row.key_code = keyCode;
+        row.macro_type = macroType;
+        row.macro_value = macroValue;
+        row.macro_value2 = macroValue2;
+        EXPECT_NE(store.SetKeyMacro(row), 0);
+    }
+
     std::wstring Key(const wchar_t* key, int profile = 1)
     {
         std::wstring value;

@@ -59,11 +59,11 @@ public:
         return std::exchange(steps_, {});
     }
 
-    // Waits (generously) until `step` has been recorded since the last TakeSteps.
-    bool WaitFor(const std::string& step)
+    // Waits until `step` has been recorded since the last TakeSteps.
+    bool WaitFor(const std::string& step, std::chrono::milliseconds timeout = std::chrono::seconds(20))
     {
         std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, std::chrono::seconds(20), [&] {
+        return changed_.wait_for(lock, timeout, [&] {
             return std::find(steps_.begin(), steps_.end(), step) != steps_.end();
         });
     }

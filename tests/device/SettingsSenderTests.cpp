@@ -56,13 +56,7 @@ TEST_F(SenderFixture, FramesFollowTheActiveProfileAsStoredNow)
     rig.SetKey(L"dpi_index", L"4", 2);
     rig.SetKey(L"report_rate", L"3", 2);
     rig.SetKey(L"dpi_group0_value", L"26001", 2);
-    KeyMacroRecord row;
-    row.profile = 2;
-    row.key_code = 1;
-    row.macro_type = 2;
-    row.macro_value = 0x04;
-    row.macro_value2 = 0x02;
-    rig.store.SetKeyMacro(row);
+    rig.Assign(2, 1, 2, 0x04, 0x02); // right button types Shift+A
     rig.store.SetActiveProfile(2);
 
     sender.SendDpiSettings();
