@@ -6,11 +6,13 @@
 #include "device/StoppableClock.h"
 #include "device/WindowStepQueue.h"
 
+#include "ManualClock.h"
 #include "MouseRig.h"
 #include "RecordingWindowPort.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -106,6 +108,65 @@ TEST(WindowStepQueue, ClosingReleasesAWaitingWorkerAndRefusesLaterSteps)
 
     EXPECT_FALSE(stepRan);
     EXPECT_EQ(accepted.load(), 0);
+}
+
+// A thread whose work lets the test know how far it got.
+class SteppingThread final : public CThreadBasic {
+public:
+    using CThreadBasic::CThreadBasic;
+    ~SteppingThread() override { StopThread(); }
+
+    bool WaitForCycles(int cycles)
+    {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, kGenerous, [&] { return cycles_ >= cycles; });
+    }
+
+    Lines Events()
+    {
+        std::lock_guard lock(mutex_);
+        return events_;
+    }
+
+private:
+    void DoWork() override { Note("work"); }
+    void Finish() override { Note("finish"); }
+
+    void Note(const std::string& event)
+    {
+        {
+            std::lock_guard lock(mutex_);
+            events_.push_back(event);
+            cycles_ += event == "work";
+        }
+        changed_.notify_all();
+    }
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    Lines events_;
+    int cycles_ = 0;
+};
+
+TEST(CThreadBasic, EveryCycleIsFollowedByThePeriodAndTheLastWordsComeOnce)
+{
+    ManualClock clock;
+    SteppingThread thread(clock);
+    thread.StartThread(30ms);
+    ASSERT_TRUE(thread.WaitForCycles(3));
+    thread.StopThread();
+    thread.StartThread(30ms); // a stopped thread stays stopped
+
+    const Lines events = thread.Events();
+    ASSERT_GE(events.size(), 4u);
+    EXPECT_EQ(events.back(), "finish");
+    EXPECT_EQ(std::count(events.begin(), events.end(), "finish"), 1);
+    // One period after each cycle; the pause after the last cycle may have been cut short by the stop.
+    const std::vector<int> pauses = clock.TakePauses();
+    const std::size_t cycles = events.size() - 1;
+    EXPECT_TRUE(pauses.size() == cycles || pauses.size() + 1 == cycles) << pauses.size() << " " << cycles;
+    EXPECT_TRUE(std::all_of(pauses.begin(), pauses.end(), [](int pause) { return pause == 30; }));
+    EXPECT_FALSE(thread.IsRunning());
 }
 
 // The real clock, telling the test when a pause of a given length has begun. Pauses of half a
