@@ -1,5 +1,6 @@
 #include "vinto/platform/Utf8.h"
 
+#include <cstdint>
 #include <glib.h>
 #include <memory>
 
@@ -17,6 +18,10 @@ std::string WideToUtf8(std::wstring_view text)
 {
     if (text.empty())
         return {};
+    // Surrogate halves and values past the last code point are not characters.
+    for (wchar_t c : text)
+        if ((c >= 0xD800 && c <= 0xDFFF) || static_cast<uint32_t>(c) > 0x10FFFF)
+            return {};
     glong written = 0;
     std::unique_ptr<gchar, GFree> utf8(g_ucs4_to_utf8(reinterpret_cast<const gunichar*>(text.data()),
                                                       static_cast<glong>(text.size()), nullptr, &written, nullptr));
