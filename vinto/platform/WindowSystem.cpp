@@ -1,5 +1,6 @@
 #include "vinto/platform/WindowSystem.h"
 
+#include "vinto/platform/Canvas.h"
 #include "vinto/platform/InputRouter.h"
 
 #include <algorithm>
@@ -921,20 +922,17 @@ Surface WindowSystem::CaptureWindow(WindowHandle window) const
     Surface result = w->surface.IsValid() ? w->surface.Clone() : Surface(w->rect.Width(), w->rect.Height());
     if (!result.IsValid())
         return result;
-    cairo_t* cr = cairo_create(result.Native());
+    Canvas canvas(result);
     for (WindowHandle child : w->children) {
         const Window* c = Find(child);
         if (!c || !(c->style & WS_VISIBLE))
             continue;
-        Surface picture = CaptureWindow(child);
-        if (!picture.IsValid())
-            continue;
-        cairo_set_operator(cr, (c->exStyle & WS_EX_LAYERED) ? CAIRO_OPERATOR_OVER : CAIRO_OPERATOR_SOURCE);
-        cairo_set_source_surface(cr, picture.Native(), c->rect.left, c->rect.top);
-        cairo_rectangle(cr, c->rect.left, c->rect.top, c->rect.Width(), c->rect.Height());
-        cairo_fill(cr);
+        const Surface picture = CaptureWindow(child);
+        if (c->exStyle & WS_EX_LAYERED)
+            canvas.DrawSurface(picture, picture.Bounds(), c->rect);
+        else
+            canvas.CopySurface(picture, picture.Bounds(), {c->rect.left, c->rect.top});
     }
-    cairo_destroy(cr);
     return result;
 }
 
