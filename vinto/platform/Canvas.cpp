@@ -19,24 +19,32 @@ struct PatternDestroy {
 struct SurfaceDestroy {
     void operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
 };
-struct GObjectUnref {
-    void operator()(gpointer p) const { g_object_unref(p); }
-};
 struct FontDescriptionFree {
     void operator()(PangoFontDescription* d) const { pango_font_description_free(d); }
 };
 struct AttrListUnref {
     void operator()(PangoAttrList* a) const { pango_attr_list_unref(a); }
 };
-using LayoutPtr = std::unique_ptr<PangoLayout, GObjectUnref>;
+bool IsBounded(const TextFormat& format, int width) { return width > 0 && (format.wrap || format.ellipsis); }
 
 // A pango layout of the text as the format and the available width ask for: wrapped or ellipsised
-// to `width` when the format says so, otherwise one unbounded line per paragraph.
-LayoutPtr MakeLayout(std::wstring_view text, const TextFormat& format, int width)
+// to `width` when the format says so, otherwise one unbounded line per paragraph. The layout
+// belongs to the font library's cache.
+PangoLayout* GetLayout(std::wstring_view text, const TextFormat& format, int width)
 {
     FontLibrary& fonts = FontLibrary::Instance();
-    LayoutPtr layout(pango_layout_new(fonts.Context()));
     const std::string utf8 = WideToUtf8(text);
+    const bool bounded = IsBounded(format, width);
+    std::string key = utf8;
+    key += '\0';
+    key += WideToUtf8(format.family);
+    key += '\0';
+    key += std::to_string(format.pixelSize) + ',' + std::to_string(format.style) + ',' + std::to_string(format.hAlign) + ',' +
+           std::to_string(format.wrap) + std::to_string(format.ellipsis) + ',' + std::to_string(bounded ? width : 0);
+    if (PangoLayout* cached = fonts.Layouts().Find(key))
+        return cached;
+
+    TextLayoutCache::LayoutPtr layout(pango_layout_new(fonts.Context()));
     pango_layout_set_text(layout.get(), utf8.data(), static_cast<int>(utf8.size()));
 
     std::unique_ptr<PangoFontDescription, FontDescriptionFree> font(pango_font_description_new());
@@ -54,7 +62,7 @@ LayoutPtr MakeLayout(std::wstring_view text, const TextFormat& format, int width
             pango_attr_list_insert(attrs.get(), pango_attr_strikethrough_new(TRUE));
         pango_layout_set_attributes(layout.get(), attrs.get());
     }
-    if (width > 0 && (format.wrap || format.ellipsis)) {
+    if (bounded) {
         pango_layout_set_width(layout.get(), width * PANGO_SCALE);
         pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
         if (format.ellipsis)
@@ -65,7 +73,7 @@ LayoutPtr MakeLayout(std::wstring_view text, const TextFormat& format, int width
                                                  : format.hAlign == TextFormat::kRight ? PANGO_ALIGN_RIGHT
                                                                                         : PANGO_ALIGN_LEFT);
     }
-    return layout;
+    return fonts.Layouts().Add(key, std::move(layout));
 }
 
 Size LayoutSize(PangoLayout* layout)
@@ -77,7 +85,11 @@ Size LayoutSize(PangoLayout* layout)
 
 } // namespace
 
-Canvas::Canvas(Surface& target) : cr_(cairo_create(target.Native())) {}
+Canvas::Canvas(Surface& target) : cr_(cairo_create(target.Native()))
+{
+    // A quarter pixel is finer than anti-aliasing can show and makes curves cheaper to fill.
+    cairo_set_tolerance(cr_.get(), 0.25);
+}
 
 Canvas::~Canvas() = default;
 
@@ -328,10 +340,10 @@ int Canvas::DrawText(std::wstring_view text, const Rect& rect, const TextFormat&
 {
     if (text.empty() || (format.color >> 24) == 0)
         return 0;
-    LayoutPtr layout = MakeLayout(text, format, rect.Width());
-    const Size size = LayoutSize(layout.get());
+    PangoLayout* layout = GetLayout(text, format, rect.Width());
+    const Size size = LayoutSize(layout);
     // A layout with a width aligns its lines itself; an unbounded one is placed by its size.
-    const bool bounded = rect.Width() > 0 && (format.wrap || format.ellipsis);
+    const bool bounded = IsBounded(format, rect.Width());
     int x = rect.left;
     if (!bounded && format.hAlign == TextFormat::kCenter)
         x += (rect.Width() - size.width) / 2;
@@ -351,7 +363,7 @@ int Canvas::DrawText(std::wstring_view text, const Rect& rect, const TextFormat&
     }
     SetColor(format.color);
     cairo_move_to(cr, x, y);
-    pango_cairo_show_layout(cr, layout.get());
+    pango_cairo_show_layout(cr, layout);
     cairo_restore(cr);
     return size.height;
 }
@@ -360,8 +372,7 @@ Size Canvas::MeasureText(std::wstring_view text, const TextFormat& format, int m
 {
     if (text.empty())
         return {};
-    LayoutPtr layout = MakeLayout(text, format, maxWidth);
-    return LayoutSize(layout.get());
+    return LayoutSize(GetLayout(text, format, maxWidth));
 }
 
 } // namespace Vinto

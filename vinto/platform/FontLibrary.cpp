@@ -33,6 +33,7 @@ struct FontLibrary::Impl {
     std::unique_ptr<PangoFontMap, GObjectUnref> fontMap{pango_cairo_font_map_new_for_font_type(CAIRO_FONT_TYPE_FT)};
     std::unique_ptr<PangoContext, GObjectUnref> context{pango_font_map_create_context(fontMap.get())};
     std::map<std::string, std::string> resolved;
+    TextLayoutCache layouts{1024};
 };
 
 FontLibrary& FontLibrary::Instance()
@@ -68,6 +69,7 @@ bool FontLibrary::AddFontFile(const std::string& utf8Path)
     pango_fc_font_map_config_changed(PANGO_FC_FONT_MAP(impl_->fontMap.get()));
     pango_context_changed(impl_->context.get());
     impl_->resolved.clear();
+    impl_->layouts.Clear();
     return true;
 }
 
@@ -100,5 +102,7 @@ std::string FontLibrary::ResolveFamily(const std::string& family)
 }
 
 PangoContext* FontLibrary::Context() { return impl_->context.get(); }
+
+TextLayoutCache& FontLibrary::Layouts() { return impl_->layouts; }
 
 } // namespace Vinto

@@ -4,6 +4,8 @@
 // back to "Open Sans", then "DejaVu Sans", so unknown names give the same, predictable face.
 // Thread contract: the drawing (UI) thread only.
 
+#include "vinto/platform/TextLayoutCache.h"
+
 #include <pango/pango.h>
 
 #include <memory>
@@ -25,6 +27,8 @@ public:
 
     // The shared context layouts are made from.
     PangoContext* Context();
+    // Layouts made recently; emptied when the fonts change.
+    TextLayoutCache& Layouts();
 
     ~FontLibrary();
 

@@ -171,3 +171,33 @@ TEST(Utf8, ConvertsBothWaysAndRefusesInvalidInput)
 }
 
 } // namespace
+
+namespace {
+
+TEST(TextLayoutCache, KeepsTheMostRecentlyUsedLayouts)
+{
+    TextLayoutCache cache(2);
+    auto make = [] { return TextLayoutCache::LayoutPtr(pango_layout_new(FontLibrary::Instance().Context())); };
+    PangoLayout* a = cache.Add("a", make());
+    PangoLayout* b = cache.Add("b", make());
+    EXPECT_EQ(cache.Find("a"), a);   // "a" is now the most recent
+    cache.Add("c", make());          // so "b" goes
+    EXPECT_EQ(cache.Find("b"), nullptr);
+    EXPECT_EQ(cache.Find("a"), a);
+    EXPECT_NE(cache.Find("c"), nullptr);
+    EXPECT_NE(b, nullptr);
+    cache.Clear();
+    EXPECT_EQ(cache.Find("a"), nullptr);
+}
+
+TEST(Text, RedrawingFromTheCacheGivesTheSamePixels)
+{
+    TextFormat format;
+    format.wrap = true;
+    const Rect first = Ink(L"Cached label text that wraps", format, {10, 10, 90, 100});
+    EXPECT_EQ(Ink(L"Cached label text that wraps", format, {10, 10, 90, 100}), first);
+    // The same text in another width is laid out anew.
+    EXPECT_NE(Ink(L"Cached label text that wraps", format, {10, 10, 200, 100}), first);
+}
+
+} // namespace
