@@ -63,8 +63,9 @@ bool FontLibrary::AddFontFile(const std::string& utf8Path)
         return false;
     // Only a file that holds at least one face counts.
     int faces = 0;
-    if (!FcFreeTypeQuery(reinterpret_cast<const FcChar8*>(utf8Path.c_str()), 0, nullptr, &faces) ||
-        !FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(utf8Path.c_str())))
+    std::unique_ptr<FcPattern, PatternDestroy> face(
+        FcFreeTypeQuery(reinterpret_cast<const FcChar8*>(utf8Path.c_str()), 0, nullptr, &faces));
+    if (!face || !FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(utf8Path.c_str())))
         return false;
     pango_fc_font_map_config_changed(PANGO_FC_FONT_MAP(impl_->fontMap.get()));
     pango_context_changed(impl_->context.get());

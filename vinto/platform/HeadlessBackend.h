@@ -28,6 +28,7 @@ public:
     void WindowChanged(const WindowView&) override {}
     void WindowDestroyed(WindowHandle) override {}
     void Present(WindowHandle, const Surface&, const Rect&) override {}
+    void Activate(WindowHandle) override {}
     void SetCursor(CursorShape) override {}
     bool BeginMoveDrag(WindowHandle, Point) override { return false; }
     void GrabPointer(WindowHandle handle) override { grab_ = handle; }

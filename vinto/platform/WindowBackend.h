@@ -42,6 +42,8 @@ public:
     // Shows `dirty` (client coordinates) of the window's freshly painted surface.
     virtual void Present(WindowHandle handle, const Surface& surface, const Rect& dirty) = 0;
 
+    // Gives the window the keyboard focus of the window system.
+    virtual void Activate(WindowHandle handle) = 0;
     virtual void SetCursor(CursorShape shape) = 0;
     // Lets the window manager move the window while the left button is held; false means the layer
     // moves it itself from the pointer motion.

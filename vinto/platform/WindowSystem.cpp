@@ -581,7 +581,7 @@ WindowHandle WindowSystem::SetActiveWindow(WindowHandle window, uintptr_t how)
         // Raised windows come first when the pointer looks for its target.
         std::erase(zOrder_, window);
         zOrder_.push_back(window);
-        NotifyBackend(window);
+        backend_->Activate(window);
         CallProcedure(window, WM_NCACTIVATE, 1, static_cast<intptr_t>(old));
         CallProcedure(window, WM_ACTIVATE, how, static_cast<intptr_t>(old));
         if (active_ == window && !IsInside(focus_, window))
@@ -958,6 +958,29 @@ void WindowSystem::SetCursor(CursorShape shape)
 
 Rect WindowSystem::ScreenRect() const { return backend_->ScreenRect(); }
 Rect WindowSystem::MonitorWorkArea(Point nearPoint) const { return backend_->WorkArea(nearPoint); }
+
+// ---------------------------------------------------------------- native reports
+
+void WindowSystem::NativeGeometryChanged(WindowHandle window, const Rect& screenRect)
+{
+    Window* w = Find(window);
+    if (!w || w->parent || w->rect == screenRect)
+        return;
+    ApplyRect(window, screenRect, IsZoomed(window) ? SIZE_MAXIMIZED : SIZE_RESTORED);
+    if ((w = Find(window)) && !(w->style & (WS_MINIMIZE | WS_MAXIMIZE)))
+        w->restoreRect = w->rect;
+}
+
+void WindowSystem::NativeActivated(WindowHandle window, bool active)
+{
+    window = GetTopLevel(window);
+    if (!window)
+        return;
+    if (active && IsWindowEnabled(window))
+        SetActiveWindow(window);
+    else if (!active && active_ == window)
+        SetActiveWindow(0);
+}
 
 // ---------------------------------------------------------------- paint session
 

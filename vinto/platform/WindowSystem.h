@@ -153,6 +153,12 @@ public:
     Rect ScreenRect() const;
     Rect MonitorWorkArea(Point nearPoint) const;
 
+    // --- What the window system did on its own (called by backends)
+    // The window manager moved or resized a top-level window: WM_MOVE and WM_SIZE follow.
+    void NativeGeometryChanged(WindowHandle window, const Rect& screenRect);
+    // The window system gave the keyboard focus to one of our windows, or took it away.
+    void NativeActivated(WindowHandle window, bool active);
+
     Clock& GetClock() { return clock_; }
     WindowBackend& Backend() { return *backend_; }
     bool IsUiThread() const { return std::this_thread::get_id() == uiThread_; }

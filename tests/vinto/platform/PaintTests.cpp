@@ -35,12 +35,7 @@ TEST(Paint, WhatWmPaintDrawsIsWhatTheWindowShowsWithItsChildren)
     PaintWith(glass, *system, 0x80000000);
     main.CreateAt({100, 100, 300, 200});
     child.CreateAt({10, 10, 30, 30}, WS_CHILD | WS_VISIBLE, main.handle);
-    WindowCreateParams layered;
-    layered.rect = {50, 10, 70, 30};
-    layered.style = WS_CHILD | WS_VISIBLE;
-    layered.exStyle = WS_EX_LAYERED;
-    layered.parent = main.handle;
-    glass.Create(layered);
+    glass.CreateAt({50, 10, 70, 30}, WS_CHILD | WS_VISIBLE, main.handle, 0, WS_EX_LAYERED);
     system->RunUntilIdle();
 
     const Surface shown = system->CaptureWindow(main.handle);

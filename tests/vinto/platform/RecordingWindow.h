@@ -35,11 +35,13 @@ public:
         return handle;
     }
     Vinto::WindowHandle CreateAt(Vinto::Rect rect, uint32_t style = Vinto::WS_POPUP | Vinto::WS_VISIBLE,
-                                 Vinto::WindowHandle parent = 0, uint32_t classStyle = Vinto::CS_DBLCLKS)
+                                 Vinto::WindowHandle parent = 0, uint32_t classStyle = Vinto::CS_DBLCLKS,
+                                 uint32_t exStyle = 0)
     {
         Vinto::WindowCreateParams p;
         p.rect = rect;
         p.style = style;
+        p.exStyle = exStyle;
         p.parent = parent;
         p.classStyle = classStyle;
         return Create(p);
