@@ -29,6 +29,17 @@ uint32_t ButtonKey(MouseButton b)
 
 InputRouter::InputRouter(WindowSystem& system) : system_(system) {}
 
+Point InputRouter::CursorPos() const
+{
+    const uint64_t packed = cursor_.load();
+    return {static_cast<int32_t>(packed >> 32), static_cast<int32_t>(packed & 0xFFFFFFFF)};
+}
+
+void InputRouter::SetCursorPos(Point screen)
+{
+    cursor_ = (static_cast<uint64_t>(static_cast<uint32_t>(screen.x)) << 32) | static_cast<uint32_t>(screen.y);
+}
+
 WindowHandle InputRouter::Target(Point screen, WindowHandle target) const
 {
     if (system_.GetCapture())
@@ -53,7 +64,7 @@ void InputRouter::UpdateLeave(WindowHandle under)
 
 void InputRouter::MouseMove(Point screen, WindowHandle target)
 {
-    cursor_ = screen;
+    SetCursorPos(screen);
     if (move_.window) {
         const Rect r = system_.GetWindowRect(move_.window);
         system_.SetWindowPos(move_.window, move_.origin.x + screen.x - move_.start.x,
@@ -89,7 +100,7 @@ bool InputRouter::IsDoubleClick(MouseButton button, WindowHandle window, Point s
 
 void InputRouter::MouseButtonEvent(MouseButton button, bool down, Point screen, WindowHandle target)
 {
-    cursor_ = screen;
+    SetCursorPos(screen);
     keys_[ButtonKey(button)] = down;
     if (!down && move_.window && button == MouseButton::Left) {
         move_ = {};
@@ -123,7 +134,7 @@ void InputRouter::MouseButtonEvent(MouseButton button, bool down, Point screen, 
 
 void InputRouter::Wheel(int delta, Point screen, WindowHandle target)
 {
-    cursor_ = screen;
+    SetCursorPos(screen);
     const WindowHandle window = Target(screen, target);
     if (!window || !system_.IsWindowEnabled(window))
         return;
@@ -176,7 +187,7 @@ bool InputRouter::TrackMouseEvent(WindowHandle window, uint32_t flags, uint32_t 
         return true;
     }
     // Asking while the pointer is already elsewhere reports the leave at once.
-    if (system_.WindowFromPoint(cursor_) != window && !system_.GetCapture()) {
+    if (system_.WindowFromPoint(CursorPos()) != window && !system_.GetCapture()) {
         if (flags & TME_LEAVE)
             system_.PostMessage(window, WM_MOUSELEAVE, 0, 0);
         return true;
@@ -188,7 +199,7 @@ bool InputRouter::TrackMouseEvent(WindowHandle window, uint32_t flags, uint32_t 
     if (flags & TME_HOVER) {
         tracking_.hover = true;
         tracking_.hoverMs = hoverMs == HOVER_DEFAULT ? 400 : hoverMs;
-        tracking_.anchor = cursor_;
+        tracking_.anchor = CursorPos();
         tracking_.deadline = system_.GetClock().Now() + tracking_.hoverMs;
     }
     return true;
@@ -199,14 +210,14 @@ std::optional<Message> InputRouter::TakeHover(uint64_t now)
     if (!tracking_.hover || now < tracking_.deadline || !system_.IsWindow(tracking_.window))
         return std::nullopt;
     tracking_.hover = false;
-    const Point client = system_.ScreenToClient(tracking_.window, cursor_);
+    const Point client = system_.ScreenToClient(tracking_.window, CursorPos());
     Message m;
     m.window = tracking_.window;
     m.message = WM_MOUSEHOVER;
     m.wParam = MouseKeyFlags();
     m.lParam = MakeLParam(client.x, client.y);
     m.time = static_cast<uint32_t>(now);
-    m.cursor = cursor_;
+    m.cursor = CursorPos();
     return m;
 }
 

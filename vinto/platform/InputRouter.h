@@ -4,11 +4,12 @@
 // clicks by the CS_DBLCLKS rules, reports leave and hover for TrackMouseEvent, keeps the key state
 // and moves a window dragged by its caption when the window manager does not.
 // Backends call it with native events; headless tests call it to inject input.
-// Thread contract: UI thread only.
+// Thread contract: UI thread only, except CursorPos.
 
 #include "vinto/platform/Message.h"
 
 #include <array>
+#include <atomic>
 #include <optional>
 
 namespace Vinto {
@@ -41,7 +42,8 @@ public:
     // Moves `window` with the pointer until the left button goes up.
     void BeginManualMove(WindowHandle window, Point screen);
 
-    Point CursorPos() const { return cursor_; }
+    // Callable from any thread: messages posted by other threads carry it too.
+    Point CursorPos() const;
     int16_t KeyState(uint32_t virtualKey) const;
     uintptr_t MouseKeyFlags() const;
     uint32_t DoubleClickTime() const { return doubleClickTime_; }
@@ -56,8 +58,10 @@ private:
     void PostMouse(WindowHandle window, uint32_t message, Point screen);
     bool IsDoubleClick(MouseButton button, WindowHandle window, Point screen, uint64_t now);
 
+    void SetCursorPos(Point screen);
+
     WindowSystem& system_;
-    Point cursor_;
+    std::atomic<uint64_t> cursor_{0};   // x in the high half, y in the low half
     std::array<bool, 256> keys_{};
     uint32_t doubleClickTime_ = 500;
 

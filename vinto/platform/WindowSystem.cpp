@@ -21,7 +21,7 @@ struct WindowSystem::Window {
     uint32_t classStyle = 0;
     uint32_t style = 0;
     uint32_t exStyle = 0;
-    Rect rect;             // screen, or parent client coordinates for a child
+    Rect rect;             // screen, or parent client coordinates for a child; written under windowsMutex_
     Rect restoreRect;      // the normal rectangle while minimised or maximised
     WindowHandle parent = 0;
     WindowHandle owner = 0;
@@ -257,7 +257,11 @@ void WindowSystem::ApplyRect(WindowHandle window, const Rect& rect, uintptr_t si
     if (!w)
         return;
     const Rect old = w->rect;
-    w->rect = rect;
+    {
+        // Other threads read the size when they invalidate.
+        std::lock_guard lock(windowsMutex_);
+        w->rect = rect;
+    }
     NotifyBackend(window);
     if (old.left != rect.left || old.top != rect.top)
         CallProcedure(window, WM_MOVE, 0, MakeLParam(rect.left, rect.top));

@@ -169,6 +169,34 @@ TEST_F(MessageLoopTest, InvalidationFromAnotherThreadWakesTheLoopAndCoalesces)
     EXPECT_EQ(window.paints.size(), 1u);
 }
 
+TEST_F(MessageLoopTest, OtherThreadsInvalidateAndPostWhileTheUiThreadResizesAndMoves)
+{
+    RecordingWindow window(*system, {kAppMessage});
+    int resizes = 0;
+    window.On(kAppMessage, [&](uintptr_t, intptr_t i) {
+        system->MoveWindow(window.handle, Rect::FromSize(0, 0, 100 + static_cast<int>(i % 50), 100));
+        system->Input().MouseMove({static_cast<int>(i % 80), 10});
+        ++resizes;
+        return 0;
+    });
+    window.CreateAt({0, 0, 100, 100});
+    constexpr int kRounds = 300;
+    std::thread worker([&] {
+        for (int i = 0; i < kRounds; ++i) {
+            const Rect r = Rect::FromSize(i % 90, 0, 10, 10);
+            system->InvalidateRect(window.handle, &r, false);
+            system->PostMessage(window.handle, kAppMessage, 0, i);
+        }
+    });
+    Message m;
+    while (resizes < kRounds && system->GetMessage(m))
+        system->DispatchMessage(m);
+    worker.join();
+    EXPECT_TRUE(system->RunUntilIdle());
+    EXPECT_TRUE(system->GetUpdateRect(window.handle).IsEmpty());
+    EXPECT_EQ(window.log.size(), static_cast<size_t>(kRounds));
+}
+
 TEST_F(MessageLoopTest, HiddenAndMinimisedWindowsPaintOnlyOnceShown)
 {
     RecordingWindow window(*system, {WM_PAINT});
