@@ -4,9 +4,11 @@
 // window manager's moves done by the layer itself. Input comes from tests through the InputRouter.
 // Thread contract: UI thread only.
 
+#include "vinto/platform/Surface.h"
 #include "vinto/platform/WindowBackend.h"
 
 #include <memory>
+#include <unordered_map>
 
 namespace Vinto {
 
@@ -28,6 +30,7 @@ public:
     void WindowChanged(const WindowView&) override {}
     void WindowDestroyed(WindowHandle) override {}
     void Present(WindowHandle, const Surface&, const Rect&) override {}
+    void SetIcon(WindowHandle handle, const Surface& icon) override { icons_[handle] = {icon.Width(), icon.Height()}; }
     void Activate(WindowHandle) override {}
     void SetCursor(CursorShape) override {}
     bool BeginMoveDrag(WindowHandle, Point) override { return false; }
@@ -37,9 +40,16 @@ public:
     void Pump() override {}
 
     WindowHandle PointerGrab() const { return grab_; }
+    // The size of the icon last given to the window; empty when it has none.
+    Size IconSize(WindowHandle handle) const
+    {
+        auto it = icons_.find(handle);
+        return it == icons_.end() ? Size{} : it->second;
+    }
 
 private:
     WindowHandle grab_ = 0;
+    std::unordered_map<WindowHandle, Size> icons_;
 };
 
 } // namespace Vinto

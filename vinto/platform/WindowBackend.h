@@ -42,6 +42,8 @@ public:
     // Shows `dirty` (client coordinates) of the window's freshly painted surface.
     virtual void Present(WindowHandle handle, const Surface& surface, const Rect& dirty) = 0;
 
+    // The picture the desktop shows for the window (task bar, switcher).
+    virtual void SetIcon(WindowHandle handle, const Surface& icon) = 0;
     // Gives the window the keyboard focus of the window system.
     virtual void Activate(WindowHandle handle) = 0;
     virtual void SetCursor(CursorShape shape) = 0;

@@ -504,6 +504,14 @@ std::wstring WindowSystem::GetWindowText(WindowHandle window) const
     return w ? w->title : std::wstring();
 }
 
+bool WindowSystem::SetWindowIcon(WindowHandle window, const Surface& icon)
+{
+    if (!IsWindow(window) || !icon.IsValid())
+        return false;
+    backend_->SetIcon(window, icon);
+    return true;
+}
+
 bool WindowSystem::SetProp(WindowHandle window, const std::wstring& name, intptr_t value)
 {
     Window* w = Find(window);

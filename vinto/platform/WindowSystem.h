@@ -83,6 +83,9 @@ public:
     bool SetWindowText(WindowHandle window, const std::wstring& text);
     std::wstring GetWindowText(WindowHandle window) const;
 
+    // An invalid surface changes nothing and gives false.
+    bool SetWindowIcon(WindowHandle window, const Surface& icon);
+
     bool SetProp(WindowHandle window, const std::wstring& name, intptr_t value);
     intptr_t GetProp(WindowHandle window, const std::wstring& name) const;
     intptr_t RemoveProp(WindowHandle window, const std::wstring& name);

@@ -90,7 +90,7 @@ struct X11Backend::Impl {
     Cursor currentCursor = 0;
     std::vector<uint32_t> scratch;
 
-    Atom wmProtocols, wmDeleteWindow, motifHints, netWmName, utf8String, netMoveResize, netSupported, netWorkArea,
+    Atom wmProtocols, wmDeleteWindow, motifHints, netWmName, netWmIcon, utf8String, netMoveResize, netSupported, netWorkArea,
         netActiveWindow, netWindowType, typeNormal, typeDialog, typePopup, vintoMessage;
 
     Atom Intern(const char* name) const { return XInternAtom(display.get(), name, False); }
@@ -225,6 +225,7 @@ std::unique_ptr<X11Backend> X11Backend::Open(const char* displayName)
     x.wmDeleteWindow = x.Intern("WM_DELETE_WINDOW");
     x.motifHints = x.Intern("_MOTIF_WM_HINTS");
     x.netWmName = x.Intern("_NET_WM_NAME");
+    x.netWmIcon = x.Intern("_NET_WM_ICON");
     x.utf8String = x.Intern("UTF8_STRING");
     x.netMoveResize = x.Intern("_NET_WM_MOVERESIZE");
     x.netSupported = x.Intern("_NET_SUPPORTED");
@@ -427,6 +428,23 @@ void X11Backend::Present(WindowHandle handle, const Surface& surface, const Rect
         return;
     XPutImage(x.D(), n->xid, n->gc, image.get(), 0, 0, r.left, r.top, static_cast<unsigned>(r.Width()),
               static_cast<unsigned>(r.Height()));
+}
+
+void X11Backend::SetIcon(WindowHandle handle, const Surface& icon)
+{
+    Impl::Native* n = impl_->Find(handle);
+    if (!n || n->child)
+        return;
+    // Width, height, then straight ARGB pixels, each in a long as format-32 properties travel.
+    std::vector<long> data;
+    data.reserve(2 + static_cast<size_t>(icon.Width()) * icon.Height());
+    data.push_back(icon.Width());
+    data.push_back(icon.Height());
+    for (int y = 0; y < icon.Height(); ++y)
+        for (int x = 0; x < icon.Width(); ++x)
+            data.push_back(static_cast<long>(Unpremultiply(icon.Row(y)[x])));
+    XChangeProperty(impl_->D(), n->xid, impl_->netWmIcon, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(data.data()), static_cast<int>(data.size()));
 }
 
 void X11Backend::Activate(WindowHandle handle) { impl_->Focus(handle); }

@@ -34,6 +34,7 @@ public:
     void WindowDestroyed(WindowHandle handle) override;
     void Present(WindowHandle handle, const Surface& surface, const Rect& dirty) override;
 
+    void SetIcon(WindowHandle handle, const Surface& icon) override;
     void Activate(WindowHandle handle) override;
     void SetCursor(CursorShape shape) override;
     bool BeginMoveDrag(WindowHandle handle, Point screen) override;

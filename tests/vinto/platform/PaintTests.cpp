@@ -59,6 +59,20 @@ TEST(Paint, WhatWmPaintDrawsIsWhatTheWindowShowsWithItsChildren)
     EXPECT_EQ(reloaded->Frame(0).Pixel(15, 15), 0xFF0000FFu);
 }
 
+TEST(Paint, WindowIconsReachTheBackend)
+{
+    auto headless = std::make_unique<HeadlessBackend>();
+    HeadlessBackend* backend = headless.get();
+    WindowSystem system(std::move(headless));
+    RecordingWindow main(system);
+    main.CreateAt({0, 0, 100, 100});
+    EXPECT_FALSE(system.SetWindowIcon(main.handle, Surface()));
+    EXPECT_EQ(backend->IconSize(main.handle), (Size{0, 0}));
+    EXPECT_TRUE(system.SetWindowIcon(main.handle, Surface(32, 32)));
+    EXPECT_EQ(backend->IconSize(main.handle), (Size{32, 32}));
+    EXPECT_FALSE(system.SetWindowIcon(main.handle + 100, Surface(16, 16)));
+}
+
 TEST(Paint, ResizingRepaintsTheWholeNewClientArea)
 {
     auto system = HeadlessBackend::CreateSystem();

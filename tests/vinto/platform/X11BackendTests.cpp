@@ -145,6 +145,34 @@ TEST_F(X11Test, LayeredWindowMapsWithA32BitVisual)
     EXPECT_EQ(backend->NativeDepth(window.handle), 32);
 }
 
+TEST_F(X11Test, WindowIconIsPublishedForTheDesktop)
+{
+    RecordingWindow window(*system);
+    window.CreateAt({600, 300, 700, 400});
+    Surface icon(2, 1);
+    icon.SetPixel(0, 0, 0xFFFF0000);
+    icon.SetPixel(1, 0, 0x80000080);
+    ASSERT_TRUE(system->SetWindowIcon(window.handle, icon));
+    system->RunUntilIdle();
+
+    Display* d = backend->NativeDisplay();
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    ASSERT_EQ(XGetWindowProperty(d, backend->NativeWindow(window.handle), XInternAtom(d, "_NET_WM_ICON", False), 0, 16,
+                                 False, AnyPropertyType, &type, &format, &count, &after, &data),
+              Success);
+    ASSERT_NE(data, nullptr);
+    // Xlib hands format-32 items back as longs sign-extended from 32 bits.
+    const long* values = reinterpret_cast<const long*>(data);
+    std::vector<uint32_t> got;
+    for (unsigned long i = 0; i < count; ++i)
+        got.push_back(static_cast<uint32_t>(values[i]));
+    XFree(data);
+    EXPECT_EQ(got, (std::vector<uint32_t>{2, 1, 0xFFFF0000, 0x800000FF}));
+}
+
 TEST_F(X11Test, ClientMessagesFromOtherProgramsReachTheQueue)
 {
     RecordingWindow window(*system, {WM_USER + 1292, WM_CLOSE});
