@@ -118,7 +118,11 @@ WindowHandle WindowSystem::CreateWindow(const WindowCreateParams& params, Window
     record->exStyle = params.exStyle;
     record->rect = params.rect;
     record->restoreRect = params.rect;
-    (child ? record->parent : record->owner) = params.parent;
+    // An owner is always a top-level window, whichever window of it was named.
+    if (child)
+        record->parent = params.parent;
+    else
+        record->owner = GetTopLevel(params.parent);
     WindowHandle handle = 0;
     {
         std::lock_guard lock(windowsMutex_);
@@ -992,27 +996,6 @@ void WindowSystem::NativeActivated(WindowHandle window, bool active)
         SetActiveWindow(window);
     else if (!active && active_ == window)
         SetActiveWindow(0);
-}
-
-// ---------------------------------------------------------------- paint session
-
-PaintSession::PaintSession(WindowSystem* system, WindowHandle window, Rect update, bool erase, Surface* surface)
-    : system_(system), window_(window), update_(update), erase_(erase), surface_(surface)
-{
-}
-
-PaintSession::PaintSession(PaintSession&& other) noexcept
-    : system_(other.system_), window_(other.window_), update_(other.update_), erase_(other.erase_),
-      surface_(other.surface_)
-{
-    other.system_ = nullptr;
-    other.surface_ = nullptr;
-}
-
-PaintSession::~PaintSession()
-{
-    if (system_)
-        system_->EndPaint(window_, update_);
 }
 
 } // namespace Vinto

@@ -15,6 +15,7 @@
 #include "vinto/platform/Cursor.h"
 #include "vinto/platform/Message.h"
 #include "vinto/platform/MessageQueue.h"
+#include "vinto/platform/PaintSession.h"
 #include "vinto/platform/Messages.h"
 #include "vinto/platform/Surface.h"
 #include "vinto/platform/TimerTable.h"
@@ -32,7 +33,6 @@
 namespace Vinto {
 
 class InputRouter;
-class PaintSession;
 
 struct WindowCreateParams {
     std::wstring title;
@@ -208,30 +208,6 @@ private:
     WindowHandle capture_ = 0;
     CursorShape cursor_ = CursorShape::Arrow;
     uint32_t messageTime_ = 0;
-};
-
-// One WM_PAINT's drawing: the dirty part of the client area and the window's surface to draw on.
-// Thread contract: UI thread, within the WM_PAINT that began it.
-class PaintSession {
-public:
-    PaintSession() = default;
-    PaintSession(WindowSystem* system, WindowHandle window, Rect update, bool erase, Surface* surface);
-    ~PaintSession();
-    PaintSession(PaintSession&& other) noexcept;
-    PaintSession& operator=(PaintSession&&) = delete;
-    PaintSession(const PaintSession&) = delete;
-
-    bool IsValid() const { return surface_ != nullptr; }
-    const Rect& UpdateRect() const { return update_; }
-    bool Erase() const { return erase_; }
-    Surface& GetSurface() { return *surface_; }
-
-private:
-    WindowSystem* system_ = nullptr;
-    WindowHandle window_ = 0;
-    Rect update_;
-    bool erase_ = false;
-    Surface* surface_ = nullptr;
 };
 
 } // namespace Vinto
