@@ -764,6 +764,9 @@ void WindowSystem::WaitForEvents()
         else if (!clock_.IsManual())
             timeout = static_cast<int>(std::min<uint64_t>(*deadline - now, 60000));
     }
+    // Handlers may have made the backend read native events into its own queue, where poll cannot
+    // see them; draining it now turns them into posts, which wake the poll at once.
+    backend_->Pump();
     pollfd fds[2] = {{waker_.Fd(), POLLIN, 0}, {backend_->EventFd(), POLLIN, 0}};
     poll(fds, fds[1].fd >= 0 ? 2 : 1, timeout);
 }
