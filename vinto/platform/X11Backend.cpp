@@ -12,6 +12,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
+#include <X11/extensions/shape.h>
 // X.h names a QueryBestSize class "CursorShape"; the layer's enum of that name is meant here.
 #undef CursorShape
 
@@ -77,6 +78,7 @@ struct X11Backend::Impl {
         bool activatable = true;
         bool layered = false;
         bool child = false;
+        std::vector<XRectangle> shape;   // the visible part of a layered window without compositor
         uint32_t style = 0;
         std::wstring title;
     };
@@ -86,6 +88,7 @@ struct X11Backend::Impl {
     WindowHandle popupGrab = 0;
     WindowHandle captureGrab = 0;
     bool hasMoveResize = false;
+    bool hasCompositor = false;
     std::unordered_map<int, Cursor> cursors;
     Cursor currentCursor = 0;
     std::vector<uint32_t> scratch;
@@ -184,6 +187,34 @@ struct X11Backend::Impl {
         return 0;
     }
 
+    // Without a compositor nobody blends a layered window's alpha: its fully transparent pixels are
+    // cut out of the window's shape instead, so rounded corners do not show as black.
+    void UpdateShape(Native& n, const Surface& surface)
+    {
+        std::vector<XRectangle> runs;
+        for (int y = 0; y < surface.Height(); ++y) {
+            const uint32_t* row = surface.Row(y);
+            for (int x = 0; x < surface.Width();) {
+                if ((row[x] >> 24) == 0) {
+                    ++x;
+                    continue;
+                }
+                const int start = x;
+                while (x < surface.Width() && (row[x] >> 24) != 0)
+                    ++x;
+                runs.push_back({static_cast<short>(start), static_cast<short>(y), static_cast<unsigned short>(x - start), 1});
+            }
+        }
+        const auto same = [](const XRectangle& a, const XRectangle& b) {
+            return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+        };
+        if (std::equal(runs.begin(), runs.end(), n.shape.begin(), n.shape.end(), same))
+            return;
+        n.shape = std::move(runs);
+        XShapeCombineRectangles(D(), n.xid, ShapeBounding, 0, 0, n.shape.data(), static_cast<int>(n.shape.size()),
+                                ShapeSet, YXBanded);
+    }
+
     void HandleEvent(XEvent& e);
     void HandleKey(XKeyEvent& key, bool down);
 };
@@ -236,6 +267,8 @@ std::unique_ptr<X11Backend> X11Backend::Open(const char* displayName)
     x.typeDialog = x.Intern("_NET_WM_WINDOW_TYPE_DIALOG");
     x.typePopup = x.Intern("_NET_WM_WINDOW_TYPE_POPUP_MENU");
     x.vintoMessage = x.Intern("_VINTO_MESSAGE");
+    const std::string compositor = "_NET_WM_CM_S" + std::to_string(x.screen);
+    x.hasCompositor = XGetSelectionOwner(d, x.Intern(compositor.c_str())) != 0;
 
     Atom type = 0;
     int format = 0;
@@ -428,6 +461,8 @@ void X11Backend::Present(WindowHandle handle, const Surface& surface, const Rect
         return;
     XPutImage(x.D(), n->xid, n->gc, image.get(), 0, 0, r.left, r.top, static_cast<unsigned>(r.Width()),
               static_cast<unsigned>(r.Height()));
+    if (n->layered && !n->child && !x.hasCompositor)
+        x.UpdateShape(*n, surface);
 }
 
 void X11Backend::SetIcon(WindowHandle handle, const Surface& icon)

@@ -1,7 +1,8 @@
 #pragma once
 // The X11 window system: one X window per layer window (32-bit ARGB visual where the server has
 // one, so layered windows keep their alpha under a compositor), frameless windows through
-// _MOTIF_WM_HINTS, popups as override-redirect windows that grab pointer and keyboard so a press
+// _MOTIF_WM_HINTS, layered windows cut to their opaque pixels where no compositor runs, popups as
+// override-redirect windows that grab pointer and keyboard so a press
 // outside them is seen, caption drags through _NET_WM_MOVERESIZE, messages from other programs
 // as _VINTO_MESSAGE client messages, and Xlib's queue drained before every poll.
 // Thread contract: UI thread only.

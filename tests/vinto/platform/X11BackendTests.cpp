@@ -14,6 +14,7 @@
 // Xlib defines macros (None, Bool, Status) that break gtest's headers: it comes last.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/shape.h>
 
 using namespace Vinto;
 using VintoTest::RecordingWindow;
@@ -143,6 +144,33 @@ TEST_F(X11Test, LayeredWindowMapsWithA32BitVisual)
     ASSERT_TRUE(XGetWindowAttributes(backend->NativeDisplay(), backend->NativeWindow(window.handle), &attrs));
     EXPECT_EQ(attrs.depth, 32);
     EXPECT_EQ(backend->NativeDepth(window.handle), 32);
+}
+
+TEST_F(X11Test, LayeredWindowWithoutCompositorIsCutToItsVisiblePixels)
+{
+    RecordingWindow window(*system, {WM_PAINT});
+    window.On(WM_PAINT, [&](uintptr_t, intptr_t) {
+        PaintSession paint = system->BeginPaint(window.handle);
+        Canvas canvas(paint.GetSurface());
+        canvas.Clear(paint.GetSurface().Bounds());
+        canvas.FillSolidRect({40, 10, 100, 90}, 0x80FFFFFF);   // the left part stays transparent
+        window.paints.push_back(paint.UpdateRect());
+        return 0;
+    });
+    window.CreateAt({800, 100, 900, 200}, WS_POPUP | WS_VISIBLE, 0, 0, WS_EX_LAYERED);
+    ASSERT_TRUE(RunUntil(window.handle, [&] { return Viewable(window.handle) && !window.paints.empty(); }));
+    system->RunUntilIdle();
+
+    int count = 0, ordering = 0;
+    XRectangle* rects = XShapeGetRectangles(backend->NativeDisplay(), backend->NativeWindow(window.handle), ShapeBounding,
+                                            &count, &ordering);
+    ASSERT_NE(rects, nullptr);
+    Rect box{1000, 1000, -1000, -1000};
+    for (int i = 0; i < count; ++i)
+        box = {std::min<int>(box.left, rects[i].x), std::min<int>(box.top, rects[i].y),
+               std::max<int>(box.right, rects[i].x + rects[i].width), std::max<int>(box.bottom, rects[i].y + rects[i].height)};
+    XFree(rects);
+    EXPECT_EQ(box, (Rect{40, 10, 100, 90}));
 }
 
 TEST_F(X11Test, WindowIconIsPublishedForTheDesktop)
