@@ -6,6 +6,7 @@
 #include "vinto/platform/Utf8.h"
 #include "vinto/platform/WindowSystem.h"
 #include "vinto/platform/X11KeyMap.h"
+#include "vinto/platform/XSettings.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
@@ -291,7 +292,26 @@ std::unique_ptr<WindowSystem> X11Backend::CreateSystem(const char* displayName)
     return std::make_unique<WindowSystem>(std::move(backend));
 }
 
-void X11Backend::Attach(WindowSystem& system) { impl_->system = &system; }
+void X11Backend::Attach(WindowSystem& system)
+{
+    impl_->system = &system;
+    // The desktop's double-click time, when a settings manager publishes one.
+    Display* d = impl_->D();
+    const std::string selection = "_XSETTINGS_S" + std::to_string(impl_->screen);
+    const ::Window owner = XGetSelectionOwner(d, impl_->Intern(selection.c_str()));
+    const Atom settings = impl_->Intern("_XSETTINGS_SETTINGS");
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (owner && XGetWindowProperty(d, owner, settings, 0, 65536, False, settings, &type, &format, &count, &after, &data) ==
+                     Success && data) {
+        std::unique_ptr<unsigned char, PropertyFree> owned(data);
+        const std::optional<int32_t> time = format == 8 ? FindXSettingsInteger(data, count, "Net/DoubleClickTime") : std::nullopt;
+        if (time && *time > 0 && *time <= 5000)
+            system.SetDoubleClickTime(static_cast<uint32_t>(*time));
+    }
+}
 
 Rect X11Backend::ScreenRect() const
 {

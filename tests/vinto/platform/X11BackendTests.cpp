@@ -2,6 +2,7 @@
 // keys arrive as messages, a popup closes on a press outside it, layered windows get a 32-bit
 // visual, and other programs' client messages reach the queue.
 #include "RecordingWindow.h"
+#include "XSettingsBytes.h"
 
 #include "vinto/platform/Canvas.h"
 #include "vinto/platform/X11Backend.h"
@@ -199,6 +200,29 @@ TEST_F(X11Test, WindowIconIsPublishedForTheDesktop)
         got.push_back(static_cast<uint32_t>(values[i]));
     XFree(data);
     EXPECT_EQ(got, (std::vector<uint32_t>{2, 1, 0xFFFF0000, 0x800000FF}));
+}
+
+TEST_F(X11Test, DoubleClickTimeComesFromTheDesktopSettings)
+{
+    const uint32_t before = system->GetDoubleClickTime();
+    // Another client plays the settings manager.
+    Display* manager = XOpenDisplay(nullptr);
+    ASSERT_NE(manager, nullptr);
+    const ::Window owner = XCreateSimpleWindow(manager, DefaultRootWindow(manager), 0, 0, 1, 1, 0, 0, 0);
+    const Atom settings = XInternAtom(manager, "_XSETTINGS_SETTINGS", False);
+    const std::vector<uint8_t> bytes =
+        VintoTest::SettingsBytes(false).String("Net/ThemeName", "Adwaita").Integer("Net/DoubleClickTime", 321).Finish();
+    XChangeProperty(manager, owner, settings, settings, 8, PropModeReplace, bytes.data(), static_cast<int>(bytes.size()));
+    XSetSelectionOwner(manager, XInternAtom(manager, "_XSETTINGS_S0", False), owner, CurrentTime);
+    XSync(manager, False);
+
+    system.reset();
+    system = X11Backend::CreateSystem();
+    ASSERT_NE(system, nullptr);
+    backend = &dynamic_cast<X11Backend&>(system->Backend());
+    EXPECT_EQ(system->GetDoubleClickTime(), 321u);
+    EXPECT_NE(before, 321u);
+    XCloseDisplay(manager);
 }
 
 TEST_F(X11Test, ClientMessagesFromOtherProgramsReachTheQueue)
