@@ -151,6 +151,9 @@ public:
     int16_t GetKeyState(uint32_t virtualKey) const;   // negative while the key is down
     uint32_t GetDoubleClickTime() const;
     void SetDoubleClickTime(uint32_t milliseconds);
+    // How long a text caret stays on, and then off, while it blinks.
+    uint32_t GetCaretBlinkTime() const { return caretBlinkTime_; }
+    void SetCaretBlinkTime(uint32_t milliseconds) { caretBlinkTime_ = milliseconds; }
     void SetCursor(CursorShape shape);
     CursorShape GetCursor() const { return cursor_; }
     Rect ScreenRect() const;
@@ -208,6 +211,7 @@ private:
     WindowHandle capture_ = 0;
     CursorShape cursor_ = CursorShape::Arrow;
     uint32_t messageTime_ = 0;
+    uint32_t caretBlinkTime_ = 530;
 };
 
 } // namespace Vinto

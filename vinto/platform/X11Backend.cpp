@@ -295,7 +295,7 @@ std::unique_ptr<WindowSystem> X11Backend::CreateSystem(const char* displayName)
 void X11Backend::Attach(WindowSystem& system)
 {
     impl_->system = &system;
-    // The desktop's double-click time, when a settings manager publishes one.
+    // The desktop's double-click and caret blink times, when a settings manager publishes them.
     Display* d = impl_->D();
     const std::string selection = "_XSETTINGS_S" + std::to_string(impl_->screen);
     const ::Window owner = XGetSelectionOwner(d, impl_->Intern(selection.c_str()));
@@ -307,9 +307,15 @@ void X11Backend::Attach(WindowSystem& system)
     if (owner && XGetWindowProperty(d, owner, settings, 0, 65536, False, settings, &type, &format, &count, &after, &data) ==
                      Success && data) {
         std::unique_ptr<unsigned char, PropertyFree> owned(data);
-        const std::optional<int32_t> time = format == 8 ? FindXSettingsInteger(data, count, "Net/DoubleClickTime") : std::nullopt;
-        if (time && *time > 0 && *time <= 5000)
-            system.SetDoubleClickTime(static_cast<uint32_t>(*time));
+        auto setting = [&](const char* name) {
+            const std::optional<int32_t> v = format == 8 ? FindXSettingsInteger(data, count, name) : std::nullopt;
+            return v && *v > 0 && *v <= 10000 ? static_cast<uint32_t>(*v) : 0u;
+        };
+        if (const uint32_t time = setting("Net/DoubleClickTime"))
+            system.SetDoubleClickTime(time);
+        // The desktop gives the whole on-and-off cycle.
+        if (const uint32_t cycle = setting("Net/CursorBlinkTime"))
+            system.SetCaretBlinkTime(cycle / 2);
     }
 }
 

@@ -202,7 +202,7 @@ TEST_F(X11Test, WindowIconIsPublishedForTheDesktop)
     EXPECT_EQ(got, (std::vector<uint32_t>{2, 1, 0xFFFF0000, 0x800000FF}));
 }
 
-TEST_F(X11Test, DoubleClickTimeComesFromTheDesktopSettings)
+TEST_F(X11Test, DoubleClickAndCaretTimesComeFromTheDesktopSettings)
 {
     const uint32_t before = system->GetDoubleClickTime();
     // Another client plays the settings manager.
@@ -211,7 +211,10 @@ TEST_F(X11Test, DoubleClickTimeComesFromTheDesktopSettings)
     const ::Window owner = XCreateSimpleWindow(manager, DefaultRootWindow(manager), 0, 0, 1, 1, 0, 0, 0);
     const Atom settings = XInternAtom(manager, "_XSETTINGS_SETTINGS", False);
     const std::vector<uint8_t> bytes =
-        VintoTest::SettingsBytes(false).String("Net/ThemeName", "Adwaita").Integer("Net/DoubleClickTime", 321).Finish();
+        VintoTest::SettingsBytes(false).String("Net/ThemeName", "Adwaita")
+                                           .Integer("Net/DoubleClickTime", 321)
+                                           .Integer("Net/CursorBlinkTime", 1000)
+                                           .Finish();
     XChangeProperty(manager, owner, settings, settings, 8, PropModeReplace, bytes.data(), static_cast<int>(bytes.size()));
     XSetSelectionOwner(manager, XInternAtom(manager, "_XSETTINGS_S0", False), owner, CurrentTime);
     XSync(manager, False);
@@ -221,6 +224,7 @@ TEST_F(X11Test, DoubleClickTimeComesFromTheDesktopSettings)
     ASSERT_NE(system, nullptr);
     backend = &dynamic_cast<X11Backend&>(system->Backend());
     EXPECT_EQ(system->GetDoubleClickTime(), 321u);
+    EXPECT_EQ(system->GetCaretBlinkTime(), 500u);
     EXPECT_NE(before, 321u);
     XCloseDisplay(manager);
 }
