@@ -255,7 +255,7 @@ bool WindowSystem::IsInside(WindowHandle window, WindowHandle ancestor) const
     return false;
 }
 
-void WindowSystem::ApplyRect(WindowHandle window, const Rect& rect, uintptr_t sizeType)
+void WindowSystem::ApplyRect(WindowHandle window, const Rect& rect, uintptr_t sizeType, bool announceSize)
 {
     Window* w = Find(window);
     if (!w)
@@ -269,7 +269,7 @@ void WindowSystem::ApplyRect(WindowHandle window, const Rect& rect, uintptr_t si
     NotifyBackend(window);
     if (old.left != rect.left || old.top != rect.top)
         CallProcedure(window, WM_MOVE, 0, MakeLParam(rect.left, rect.top));
-    if (old.Width() != rect.Width() || old.Height() != rect.Height() || sizeType != SIZE_RESTORED) {
+    if (old.Width() != rect.Width() || old.Height() != rect.Height() || sizeType != SIZE_RESTORED || announceSize) {
         CallProcedure(window, WM_SIZE, sizeType, MakeLParam(rect.Width(), rect.Height()));
         InvalidateRect(window, nullptr, true);
     }
@@ -336,8 +336,8 @@ bool WindowSystem::ShowWindow(WindowHandle window, int command)
                   SIZE_MAXIMIZED);
     } else if ((command == SW_RESTORE || command == SW_SHOWNORMAL) && (w->style & (WS_MINIMIZE | WS_MAXIMIZE))) {
         w->style &= ~(WS_MINIMIZE | WS_MAXIMIZE);
-        ApplyRect(window, w->restoreRect, SIZE_RESTORED);
-        InvalidateRect(window, nullptr, true);
+        // Coming back from the task bar is a size change to the window even at the same size.
+        ApplyRect(window, w->restoreRect, SIZE_RESTORED, true);
     } else {
         NotifyBackend(window);
     }
@@ -988,6 +988,14 @@ void WindowSystem::NativeGeometryChanged(WindowHandle window, const Rect& screen
     ApplyRect(window, screenRect, IsZoomed(window) ? SIZE_MAXIMIZED : SIZE_RESTORED);
     if ((w = Find(window)) && !(w->style & (WS_MINIMIZE | WS_MAXIMIZE)))
         w->restoreRect = w->rect;
+}
+
+void WindowSystem::NativeIconified(WindowHandle window, bool iconic)
+{
+    const Window* w = Find(window);
+    if (!w || w->parent || !(w->style & WS_VISIBLE) || iconic == static_cast<bool>(w->style & WS_MINIMIZE))
+        return;
+    ShowWindow(window, iconic ? SW_SHOWMINNOACTIVE : SW_RESTORE);
 }
 
 void WindowSystem::NativeActivated(WindowHandle window, bool active)

@@ -162,6 +162,8 @@ public:
     // --- What the window system did on its own (called by backends)
     // The window manager moved or resized a top-level window: WM_MOVE and WM_SIZE follow.
     void NativeGeometryChanged(WindowHandle window, const Rect& screenRect);
+    // The window manager minimised a shown top-level window, or brought it back (task bar).
+    void NativeIconified(WindowHandle window, bool iconic);
     // The window system gave the keyboard focus to one of our windows, or took it away.
     void NativeActivated(WindowHandle window, bool active);
 
@@ -184,7 +186,7 @@ private:
     void DispatchSentMessages();
     void WaitForEvents();
     void DestroyTree(WindowHandle window);
-    void ApplyRect(WindowHandle window, const Rect& rect, uintptr_t sizeType);
+    void ApplyRect(WindowHandle window, const Rect& rect, uintptr_t sizeType, bool announceSize = false);
     void Activate(WindowHandle window, bool show);
     void ActivateAfterLoss(WindowHandle leaving);
     bool IsInside(WindowHandle window, WindowHandle ancestor) const;

@@ -612,6 +612,11 @@ void X11Backend::Impl::HandleEvent(XEvent& e)
         if (!n)
             break;
         n->mapped = true;
+        if (!n->wantMapped && !n->overrideRedirect && !n->child) {
+            // Mapped by someone else: the window manager brought a minimised window back.
+            n->wantMapped = true;
+            system->NativeIconified(h, false);
+        }
         system->InvalidateRect(h, nullptr, false);
         if (pendingFocus == h)
             Focus(h);
@@ -624,8 +629,14 @@ void X11Backend::Impl::HandleEvent(XEvent& e)
     }
     case UnmapNotify: {
         const WindowHandle h = HandleOf(e.xunmap.window);
-        if (Native* n = Find(h))
+        if (Native* n = Find(h)) {
             n->mapped = false;
+            if (n->wantMapped && !n->overrideRedirect && !n->child) {
+                // Unmapped by someone else while shown: the window manager minimised it.
+                n->wantMapped = false;
+                system->NativeIconified(h, true);
+            }
+        }
         if (h && popupGrab == h) {
             popupGrab = 0;
             XUngrabKeyboard(D(), CurrentTime);

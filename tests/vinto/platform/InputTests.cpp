@@ -278,12 +278,17 @@ TEST_F(InputTest, MaximiseFillsTheWorkAreaAndRestoreBringsTheRectangleBack)
     EXPECT_EQ(system->GetWindowRect(w.handle), (Rect{100, 100, 400, 300}));
     system->ShowWindow(w.handle, SW_MINIMIZE);
     EXPECT_TRUE(system->IsIconic(w.handle));
-    const std::vector<uint32_t> expected = {WM_GETMINMAXINFO, WM_SIZE, WM_SIZE, WM_SIZE};
+    system->ShowWindow(w.handle, SW_RESTORE);
+    EXPECT_FALSE(system->IsIconic(w.handle));
+    const std::vector<uint32_t> expected = {WM_GETMINMAXINFO, WM_SIZE, WM_SIZE, WM_SIZE, WM_SIZE};
     EXPECT_EQ(w.Messages(), expected);
     EXPECT_EQ(w.log[1].wParam, SIZE_MAXIMIZED);
     EXPECT_EQ(w.log[1].lParam, MakeLParam(1920, 1040));
     EXPECT_EQ(w.log[2].wParam, SIZE_RESTORED);
     EXPECT_EQ(w.log[3].wParam, SIZE_MINIMIZED);
+    // Back from the task bar at the same size still announces the size.
+    EXPECT_EQ(w.log[4].wParam, SIZE_RESTORED);
+    EXPECT_EQ(w.log[4].lParam, MakeLParam(300, 200));
 }
 
 TEST_F(InputTest, ChildWindowsAreFoundAndMappedThroughTheirParents)

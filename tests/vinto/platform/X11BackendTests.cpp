@@ -229,6 +229,35 @@ TEST_F(X11Test, DoubleClickAndCaretTimesComeFromTheDesktopSettings)
     XCloseDisplay(manager);
 }
 
+TEST_F(X11Test, MinimisingAndRestoringByTheWindowManagerIsFollowed)
+{
+    RecordingWindow window(*system, {WM_SIZE});
+    window.CreateAt({300, 600, 500, 700});
+    ASSERT_TRUE(RunUntil(window.handle, [&] { return Viewable(window.handle); }));
+    window.log.clear();
+
+    // Another client stands in for the window manager.
+    Display* manager = XOpenDisplay(nullptr);
+    ASSERT_NE(manager, nullptr);
+    XUnmapWindow(manager, backend->NativeWindow(window.handle));
+    XFlush(manager);
+    ASSERT_TRUE(RunUntil(window.handle, [&] { return system->IsIconic(window.handle); }));
+    XMapWindow(manager, backend->NativeWindow(window.handle));
+    XFlush(manager);
+    ASSERT_TRUE(RunUntil(window.handle, [&] { return !system->IsIconic(window.handle) && Viewable(window.handle); }));
+    XCloseDisplay(manager);
+
+    ASSERT_EQ(window.log.size(), 2u);
+    EXPECT_EQ(window.log[0].wParam, SIZE_MINIMIZED);
+    EXPECT_EQ(window.log[1].wParam, SIZE_RESTORED);
+    EXPECT_EQ(system->GetWindowRect(window.handle), (Rect{300, 600, 500, 700}));
+
+    // Restoring from the program's side maps it again too.
+    system->ShowWindow(window.handle, SW_MINIMIZE);
+    system->ShowWindow(window.handle, SW_RESTORE);
+    EXPECT_TRUE(RunUntil(window.handle, [&] { return Viewable(window.handle); }));
+}
+
 TEST_F(X11Test, ClientMessagesFromOtherProgramsReachTheQueue)
 {
     RecordingWindow window(*system, {WM_USER + 1292, WM_CLOSE});
