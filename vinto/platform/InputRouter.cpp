@@ -234,6 +234,9 @@ void InputRouter::BeginManualMove(WindowHandle window, Point screen)
         return;
     const Rect r = system_.GetWindowRect(window);
     move_ = {window, screen, {r.left, r.top}};
+    // The pointer may have moved on while the press waited in the queue.
+    if (CursorPos() != screen)
+        MouseMove(CursorPos());
 }
 
 int16_t InputRouter::KeyState(uint32_t virtualKey) const

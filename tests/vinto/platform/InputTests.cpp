@@ -257,8 +257,10 @@ TEST_F(InputTest, CaptionDragMovesTheWindowUntilTheButtonGoesUp)
     w.CreateAt({100, 100, 300, 200});
     input.MouseMove({150, 110});
     input.MouseButtonEvent(MouseButton::Left, true, {150, 110});
-    system->RunUntilIdle();
+    // The pointer moves on before the press is handled: the move catches up when it starts.
     input.MouseMove({170, 140});
+    system->RunUntilIdle();
+    EXPECT_EQ(system->GetWindowRect(w.handle), (Rect{120, 130, 320, 230}));
     input.MouseMove({250, 310});
     input.MouseButtonEvent(MouseButton::Left, false, {250, 310});
     input.MouseMove({400, 400});

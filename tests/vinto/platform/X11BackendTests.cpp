@@ -116,6 +116,26 @@ TEST_F(X11Test, ClicksAndKeysFromXdotoolArriveAsMessages)
     EXPECT_EQ(window.log[1].wParam, uintptr_t('a'));
 }
 
+TEST_F(X11Test, CaptionDragMovesTheWindowWithoutAWindowManager)
+{
+    RecordingWindow window(*system, {WM_MOVE});
+    bool pressed = false;
+    window.On(WM_LBUTTONDOWN, [&](uintptr_t, intptr_t l) {
+        pressed = true;
+        const Point screen = system->ClientToScreen(window.handle, {SignedLow(l), SignedHigh(l)});
+        return system->SendMessage(window.handle, WM_NCLBUTTONDOWN, HTCAPTION, MakeLParam(screen.x, screen.y));
+    });
+    window.CreateAt({700, 500, 900, 600});
+    ASSERT_TRUE(RunUntil(window.handle, [&] { return Viewable(window.handle); }));
+    system->RunUntilIdle();
+
+    Xdotool("mousemove --sync 710 510 mousedown 1");
+    ASSERT_TRUE(RunUntil(window.handle, [&] { return pressed; }));
+    Xdotool("mousemove --sync 760 540 mouseup 1");
+    EXPECT_TRUE(RunUntil(window.handle, [&] { return system->GetWindowRect(window.handle).left == 750; }));
+    EXPECT_EQ(system->GetWindowRect(window.handle), (Rect{750, 530, 950, 630}));
+}
+
 TEST_F(X11Test, PopupClosesOnAPressOutsideIt)
 {
     RecordingWindow main(*system), popup(*system);
