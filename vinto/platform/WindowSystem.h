@@ -8,15 +8,15 @@
 // region, WM_MOUSEHOVER when due, and WM_TIMER when due.
 //
 // Thread contract: the thread that makes the instance is the UI thread and owns every window.
-// PostMessage, PostQuitMessage, SendMessage, InvalidateRect, IsWindow and Current may be called
-// from any thread; everything else on the UI thread only.
+// PostMessage, PostQuitMessage, SendMessage, InvalidateRect, SetTimer, KillTimer, IsWindow and
+// Current may be called from any thread; everything else on the UI thread only.
 
 #include "vinto/platform/Clock.h"
 #include "vinto/platform/Cursor.h"
 #include "vinto/platform/Message.h"
 #include "vinto/platform/MessageQueue.h"
-#include "vinto/platform/PaintSession.h"
 #include "vinto/platform/Messages.h"
+#include "vinto/platform/PaintSession.h"
 #include "vinto/platform/Surface.h"
 #include "vinto/platform/TimerTable.h"
 #include "vinto/platform/Waker.h"

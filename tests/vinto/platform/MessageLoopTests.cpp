@@ -353,6 +353,39 @@ TEST_F(MessageLoopTest, CreationCanBeRefusedAndDestructionReachesChildrenAndOwne
     EXPECT_FALSE(system->DestroyWindow(parent.handle));
 }
 
+TEST_F(MessageLoopTest, WindowStateAccessorsAndTheirAnswersForAMissingWindow)
+{
+    RecordingWindow w(*system, {WM_ENABLE});
+    w.CreateAt({10, 20, 110, 70});
+    EXPECT_TRUE(system->SetProp(w.handle, L"Control", 42));
+    EXPECT_EQ(system->GetProp(w.handle, L"Control"), 42);
+    EXPECT_EQ(system->GetProp(w.handle, L"control"), 0);   // names are exact
+    EXPECT_EQ(system->RemoveProp(w.handle, L"Control"), 42);
+    EXPECT_EQ(system->GetProp(w.handle, L"Control"), 0);
+
+    const uint32_t style = system->GetWindowLong(w.handle, GWL_STYLE);
+    EXPECT_EQ(system->SetWindowLong(w.handle, GWL_STYLE, style & ~WS_CAPTION), style);
+    EXPECT_EQ(system->SetWindowLong(w.handle, GWL_EXSTYLE, WS_EX_LAYERED), 0u);
+    EXPECT_EQ(system->GetWindowLong(w.handle, GWL_EXSTYLE), WS_EX_LAYERED);
+
+    EXPECT_TRUE(system->SetWindowText(w.handle, L"Pelmaro"));
+    EXPECT_EQ(system->GetWindowText(w.handle), L"Pelmaro");
+
+    EXPECT_FALSE(system->EnableWindow(w.handle, false));   // was enabled
+    EXPECT_TRUE(system->EnableWindow(w.handle, false));    // already disabled: no message
+    EXPECT_TRUE(system->EnableWindow(w.handle, true));
+    EXPECT_EQ(w.log, (std::vector<Received>{{w.handle, WM_ENABLE, 0, 0}, {w.handle, WM_ENABLE, 1, 0}}));
+
+    const WindowHandle gone = w.handle + 1000;
+    EXPECT_FALSE(system->SetProp(gone, L"Control", 1));
+    EXPECT_EQ(system->GetWindowLong(gone, GWL_STYLE), 0u);
+    EXPECT_EQ(system->GetWindowRect(gone), Rect{});
+    EXPECT_FALSE(system->ShowWindow(gone, SW_SHOW));
+    EXPECT_FALSE(system->SetTimer(gone, 1, 10));
+    EXPECT_FALSE(system->InvalidateRect(gone, nullptr, false));
+    EXPECT_EQ(system->SendMessage(gone, kAppMessage, 0, 0), 0);
+}
+
 TEST_F(MessageLoopTest, CloseDestroysUnlessTheWindowHandlesIt)
 {
     RecordingWindow keeps(*system), goes(*system);
