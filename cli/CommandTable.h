@@ -1,0 +1,27 @@
+#pragma once
+// The commands pelmarectl knows: name, operands, what it does, and the function that runs it.
+// Thread contract: immutable data; any thread.
+
+#include "cli/CliSession.h"
+#include "cli/Operands.h"
+
+#include <cstdio>
+#include <span>
+#include <string_view>
+
+struct CommandSpec {
+    std::string_view name;
+    std::string_view operands; // as shown in the usage text
+    std::size_t minOperands;
+    std::size_t maxOperands;
+    std::string_view summary;
+    int (*run)(CliSession& session, const Operands& operands);
+};
+
+std::span<const CommandSpec> Commands();
+
+// The command called `name`; null when there is none.
+const CommandSpec* FindCommand(std::string_view name);
+
+// The usage text with every command, for --help and usage errors.
+void PrintUsage(std::FILE* to);
