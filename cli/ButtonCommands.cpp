@@ -34,21 +34,24 @@ std::optional<int> AssignmentType(const std::string& text)
     return std::nullopt;
 }
 
-// The layout's default row of the button with `keyCode`; null when the layout has no such button.
-const KeyMacroRecord* DefaultRow(const CliSession& session, const std::string& keyCode)
+// The layout's default row of the button the operand names, in the profile the command works on.
+// False, after telling the user, when the profile or the button does not exist.
+bool FindButton(CliSession& session, const std::string& keyCode, KeyMacroRecord& row)
 {
+    int profile = 0;
+    if (!session.TargetProfile(profile)) {
+        return false;
+    }
     const std::optional<int> code = ParseInteger(keyCode);
-    for (const KeyMacroRecord& row : session.Layout().DefaultKeys()) {
-        if (code == row.key_code) {
-            return &row;
+    for (const KeyMacroRecord& layoutRow : session.Layout().DefaultKeys()) {
+        if (code == layoutRow.key_code) {
+            row = layoutRow;
+            row.profile = profile;
+            return true;
         }
     }
-    return nullptr;
-}
-
-int UnknownButton(const std::string& keyCode)
-{
-    return Fail("no button with key code " + keyCode + " on this model (see `pelmarectl buttons`)");
+    Fail("no button with key code " + keyCode + " on this model (see `pelmarectl buttons`)");
+    return false;
 }
 
 // What the key page would call the assignment when the user gives no description.
@@ -90,13 +93,9 @@ int ButtonCommands::List(CliSession& session, const Operands&)
 
 int ButtonCommands::Assign(CliSession& session, const Operands& operands)
 {
-    int profile = 0;
-    if (!session.TargetProfile(profile)) {
+    KeyMacroRecord row;
+    if (!FindButton(session, operands[0], row)) {
         return kExitFailure;
-    }
-    const KeyMacroRecord* layoutRow = DefaultRow(session, operands[0]);
-    if (!layoutRow) {
-        return UnknownButton(operands[0]);
     }
     const std::optional<int> type = AssignmentType(operands[1]);
     if (!type) {
@@ -119,8 +118,6 @@ int ButtonCommands::Assign(CliSession& session, const Operands& operands)
         return Fail("no macro " + operands[2]);
     }
 
-    KeyMacroRecord row = *layoutRow;
-    row.profile = profile;
     row.macro_type = *type;
     row.macro_value = values[0];
     row.macro_value2 = values[1];
@@ -130,27 +127,22 @@ int ButtonCommands::Assign(CliSession& session, const Operands& operands)
     if (!store.RunTransaction([&] { return store.SetKeyMacro(row) != 0; })) {
         return Fail("cannot store the assignment");
     }
-    return SettingsGroupSender(session).SendStoredChange(profile, kButtonGroup);
+    return SettingsGroupSender(session).SendStoredChange(row.profile, kButtonGroup);
 }
 
 int ButtonCommands::Reset(CliSession& session, const Operands& operands)
 {
-    int profile = 0;
-    if (!session.TargetProfile(profile)) {
+    KeyMacroRecord row;
+    if (!FindButton(session, operands[0], row)) {
         return kExitFailure;
     }
-    const KeyMacroRecord* layoutRow = DefaultRow(session, operands[0]);
-    if (!layoutRow) {
-        return UnknownButton(operands[0]);
-    }
-    KeyMacroRecord row = *layoutRow;
-    row.profile = profile;
+    // Both values 0 removes the profile's row, which leaves the button its default.
     row.macro_value = 0;
     row.macro_value2 = 0;
     session.Store().SetKeyMacro(row);
     KeyMacroRecord left;
-    if (session.Store().GetKeyMacro(profile, row.key_code, left)) {
+    if (session.Store().GetKeyMacro(row.profile, row.key_code, left)) {
         return Fail("cannot store the default of button " + operands[0]);
     }
-    return SettingsGroupSender(session).SendStoredChange(profile, kButtonGroup);
+    return SettingsGroupSender(session).SendStoredChange(row.profile, kButtonGroup);
 }
