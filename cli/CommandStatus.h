@@ -16,3 +16,13 @@ inline int Fail(std::string_view message, int status = kExitFailure)
     std::fprintf(stderr, "pelmarectl: %.*s\n", static_cast<int>(message.size()), message.data());
     return status;
 }
+
+// `status`, unless what was printed on stdout never arrived (a full disk, a closed pipe): that is a
+// failure the caller must see.
+inline int FinishOutput(int status)
+{
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        return Fail("cannot write the output");
+    }
+    return status;
+}

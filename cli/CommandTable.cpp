@@ -11,26 +11,40 @@
 namespace {
 
 constexpr std::array kCommands = {
-    CommandSpec{"devices", "", 0, 0, "the catalogued interfaces found and the connection", DeviceCommands::List},
-    CommandSpec{"probe", "", 0, 0, "every interface with the vendor collection, as config.xml lines", DeviceCommands::Probe},
-    CommandSpec{"profiles", "", 0, 0, "list profiles, the active one marked *", ProfileCommands::List},
-    CommandSpec{"use", "PROFILE", 1, 1, "make a profile (id or name) active and send it", ProfileCommands::Use},
-    CommandSpec{"get", "[KEY]", 0, 1, "show a configuration key, or all of them", ProfileCommands::Get},
-    CommandSpec{"set", "KEY VALUE", 2, 2, "store a configuration key and send its group", ProfileCommands::Set},
-    CommandSpec{"buttons", "", 0, 0, "list the button assignments", ButtonCommands::List},
-    CommandSpec{"assign", "KEY_CODE TYPE VALUE [VALUE2 [VALUE3]]", 3, 5, "assign a function to a button",
-                ButtonCommands::Assign},
-    CommandSpec{"reset-button", "KEY_CODE", 1, 1, "give a button its default function", ButtonCommands::Reset},
-    CommandSpec{"macros", "", 0, 0, "list macros", MacroCommands::List},
-    CommandSpec{"macro-show", "ID", 1, 1, "show a macro and its events", MacroCommands::Show},
-    CommandSpec{"macro-export", "ID FOLDER", 2, 2, "write a macro file into a folder", MacroCommands::Export},
-    CommandSpec{"macro-import", "FILE", 1, 1, "add the macro of a macro file and send the macros",
-                MacroCommands::Import},
-    CommandSpec{"macro-delete", "ID", 1, 1, "delete a macro", MacroCommands::Delete},
-    CommandSpec{"export", "FILE", 1, 1, "write a profile file", ProfileFileCommands::Export},
-    CommandSpec{"import", "FILE", 1, 1, "read a profile file into a profile and send it", ProfileFileCommands::Import},
+    CommandSpec{"devices", "", 0, 0,
+                "the catalogued interfaces found and the connection", kNoOptions, DeviceCommands::List},
+    CommandSpec{"probe", "", 0, 0,
+                "every interface with the vendor collection, as config.xml lines", kNoOptions, DeviceCommands::Probe},
+    CommandSpec{"profiles", "", 0, 0,
+                "list profiles, the active one marked *", kNoOptions, ProfileCommands::List},
+    CommandSpec{"use", "PROFILE", 1, 1,
+                "make a profile (id or name) active and send it", kNoOptions, ProfileCommands::Use},
+    CommandSpec{"get", "[KEY]", 0, 1,
+                "show a configuration key, or all of them", kProfileOption, ProfileCommands::Get},
+    CommandSpec{"set", "KEY VALUE", 2, 2,
+                "store a configuration key and send its group", kProfileOption, ProfileCommands::Set},
+    CommandSpec{"buttons", "", 0, 0,
+                "list the button assignments", kProfileOption, ButtonCommands::List},
+    CommandSpec{"assign", "KEY_CODE TYPE VALUE [VALUE2 [VALUE3]]", 3, 5,
+                "assign a function to a button", kProfileOption | kDescOption, ButtonCommands::Assign},
+    CommandSpec{"reset-button", "KEY_CODE", 1, 1,
+                "give a button its default function", kProfileOption, ButtonCommands::Reset},
+    CommandSpec{"macros", "", 0, 0,
+                "list macros", kNoOptions, MacroCommands::List},
+    CommandSpec{"macro-show", "ID", 1, 1,
+                "show a macro and its events", kNoOptions, MacroCommands::Show},
+    CommandSpec{"macro-export", "ID FOLDER", 2, 2,
+                "write a macro file into a folder", kNoOptions, MacroCommands::Export},
+    CommandSpec{"macro-import", "FILE", 1, 1,
+                "add the macro of a macro file and send the macros", kNoOptions, MacroCommands::Import},
+    CommandSpec{"macro-delete", "ID", 1, 1,
+                "delete a macro and send the macros and buttons", kNoOptions, MacroCommands::Delete},
+    CommandSpec{"export", "FILE", 1, 1,
+                "write a profile file", kProfileOption, ProfileFileCommands::Export},
+    CommandSpec{"import", "FILE", 1, 1,
+                "read a profile file into a profile and send it", kProfileOption, ProfileFileCommands::Import},
     CommandSpec{"send", "dpi|performance|light|buttons|macros|reset|all", 1, 1,
-                "send settings of the active profile to the mouse", DeviceCommands::Send},
+                "send settings of the active profile to the mouse", kNoOptions, DeviceCommands::Send},
 };
 
 } // namespace
@@ -48,6 +62,26 @@ const CommandSpec* FindCommand(std::string_view name)
         }
     }
     return nullptr;
+}
+
+bool AcceptsCall(const CommandSpec& command, const CommandLine& line, std::string& error)
+{
+    const std::size_t count = line.Operands().size();
+    if (count < command.minOperands || count > command.maxOperands) {
+        error = "usage: pelmarectl " + std::string(command.name) + " " + std::string(command.operands);
+        return false;
+    }
+    const char* refused = nullptr;
+    if (line.Profile() && !(command.options & kProfileOption)) {
+        refused = "--profile";
+    } else if (line.Desc() && !(command.options & kDescOption)) {
+        refused = "--desc";
+    }
+    if (refused) {
+        error = std::string(refused) + " has no meaning for " + std::string(command.name);
+        return false;
+    }
+    return true;
 }
 
 void PrintUsage(std::FILE* to)

@@ -18,11 +18,11 @@ int main(int argc, char** argv)
     }
     if (line.Version()) {
         std::printf("pelmarectl %s\n", PELMARO_VERSION);
-        return kExitOk;
+        return FinishOutput(kExitOk);
     }
     if (line.Help()) {
         PrintUsage(stdout);
-        return kExitOk;
+        return FinishOutput(kExitOk);
     }
     if (line.Command().empty()) {
         PrintUsage(stderr);
@@ -32,14 +32,12 @@ int main(int argc, char** argv)
     if (!command) {
         return Fail("unknown command " + line.Command() + " (see pelmarectl --help)", kExitUsage);
     }
-    const std::size_t count = line.Operands().size();
-    if (count < command->minOperands || count > command->maxOperands) {
-        return Fail("usage: pelmarectl " + std::string(command->name) + " " + std::string(command->operands),
-                    kExitUsage);
+    if (!AcceptsCall(*command, line, error)) {
+        return Fail(error, kExitUsage);
     }
     CliSession session(line);
     if (!session.Open(error)) {
         return Fail(error);
     }
-    return command->run(session, line.Operands());
+    return FinishOutput(command->run(session, line.Operands()));
 }

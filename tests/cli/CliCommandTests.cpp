@@ -68,6 +68,8 @@ TEST_F(CliCommandTest, ErrorsExitNonZeroWithAMessageAndPrintNothingElse)
         {{"assign", "1", "macro", "3"}, 1, "pelmarectl: no macro 3\n"},
         {{"--profile"}, 2, "pelmarectl: option --profile needs a value\n"},
         {{"--colour", "profiles"}, 2, "pelmarectl: unknown option --colour\n"},
+        {{"profiles", "--profile", "2"}, 2, "pelmarectl: --profile has no meaning for profiles\n"},
+        {{"set", "dpi_index", "1", "--desc", "x"}, 2, "pelmarectl: --desc has no meaning for set\n"},
     };
     for (const Case& c : cases) {
         const CliResult result = Run(c.words);
