@@ -92,7 +92,7 @@ int DeviceCommands::Probe(CliSession& session, const Operands&)
 
 int DeviceCommands::Send(CliSession& session, const Operands& operands)
 {
-    const std::vector<SettingsGroup> groups = GroupsNamed(operands[0], session.HasLighting());
+    const std::vector<SettingsGroup> groups = GroupsNamed(operands[0]);
     if (groups.empty()) {
         return Fail("unknown settings group " + operands[0] + " (dpi, performance, light, buttons, macros, reset, all)",
                     kExitUsage);

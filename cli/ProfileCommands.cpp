@@ -29,7 +29,7 @@ int ProfileCommands::Use(CliSession& session, const Operands& operands)
     if (!session.Store().SetActiveProfile(profile)) {
         return Fail("cannot store the active profile");
     }
-    return SettingsGroupSender(session).SendStoredChange(profile, ProfileGroups(session.HasLighting()));
+    return SettingsGroupSender(session).SendStoredChange(profile, ProfileGroups());
 }
 
 int ProfileCommands::Get(CliSession& session, const Operands& operands)

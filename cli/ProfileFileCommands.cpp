@@ -33,5 +33,5 @@ int ProfileFileCommands::Import(CliSession& session, const Operands& operands)
     if (!ProfileFile(session.Store(), session.HasLighting()).Import(profile, operands[0])) {
         return Fail(operands[0] + " is not a readable profile file; the profile is unchanged");
     }
-    return SettingsGroupSender(session).SendStoredChange(profile, ProfileGroups(session.HasLighting()));
+    return SettingsGroupSender(session).SendStoredChange(profile, ProfileGroups());
 }

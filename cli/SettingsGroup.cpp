@@ -20,18 +20,13 @@ std::optional<SettingsGroup> GroupOfKey(std::wstring_view key)
     return std::nullopt;
 }
 
-std::vector<SettingsGroup> ProfileGroups(bool hasLighting)
+std::vector<SettingsGroup> ProfileGroups()
 {
-    std::vector<SettingsGroup> groups = {SettingsGroup::Dpi, SettingsGroup::Performance};
-    if (hasLighting) {
-        groups.push_back(SettingsGroup::Light);
-    }
-    groups.push_back(SettingsGroup::Buttons);
-    groups.push_back(SettingsGroup::Macros);
-    return groups;
+    return {SettingsGroup::Dpi, SettingsGroup::Performance, SettingsGroup::Light, SettingsGroup::Buttons,
+            SettingsGroup::Macros};
 }
 
-std::vector<SettingsGroup> GroupsNamed(std::string_view name, bool hasLighting)
+std::vector<SettingsGroup> GroupsNamed(std::string_view name)
 {
     static constexpr std::array<std::pair<std::string_view, SettingsGroup>, 6> kNames = {{
         {"dpi", SettingsGroup::Dpi},
@@ -42,7 +37,7 @@ std::vector<SettingsGroup> GroupsNamed(std::string_view name, bool hasLighting)
         {"reset", SettingsGroup::FactoryReset},
     }};
     if (name == "all") {
-        return ProfileGroups(hasLighting);
+        return ProfileGroups();
     }
     for (const auto& [groupName, group] : kNames) {
         if (name == groupName) {

@@ -13,9 +13,10 @@ enum class SettingsGroup { Dpi, Performance, Light, Buttons, Macros, FactoryRese
 // mouse never receives (desktop pointer values, colours, keys only the profile file carries).
 std::optional<SettingsGroup> GroupOfKey(std::wstring_view key);
 
-// The groups `send NAME` sends, in sending order: one group, or for "all" every group but the
-// factory reset (the light setting only when the model has lighting). Empty for an unknown name.
-std::vector<SettingsGroup> GroupsNamed(std::string_view name, bool hasLighting);
+// The groups `send NAME` sends, in sending order: one group, or for "all" the whole profile. Empty
+// for an unknown name.
+std::vector<SettingsGroup> GroupsNamed(std::string_view name);
 
-// Every group a whole profile is made of, in sending order, as used when the active profile changes.
-std::vector<SettingsGroup> ProfileGroups(bool hasLighting);
+// Every group a whole profile is made of, in sending order (every group but the factory reset), as
+// sent when the active profile changes.
+std::vector<SettingsGroup> ProfileGroups();
