@@ -31,6 +31,15 @@ TEST_F(CliCommandTest, FirstRunShowsFiveProfilesWithTheFirstActive)
     EXPECT_EQ(Output({"profiles"}), "* 1 Profile 1\n  2 Profile 2\n  3 Profile 3\n  4 Profile 4\n  5 Profile 5\n");
 }
 
+TEST_F(CliCommandTest, DefaultProfileNamesFollowTheLanguageTheWindowKeeps)
+{
+    Output({"profiles"});
+    std::filesystem::create_directories(ConfigFolder() / "Pelmaro");
+    Folder().Write("config/Pelmaro/settings.ini", "[Settings]\nLCID=1049\n");
+    EXPECT_EQ(Output({"profiles"}),
+              "* 1 Профиль 1\n  2 Профиль 2\n  3 Профиль 3\n  4 Профиль 4\n  5 Профиль 5\n");
+}
+
 TEST_F(CliCommandTest, ErrorsExitNonZeroWithAMessageAndPrintNothingElse)
 {
     struct Case {

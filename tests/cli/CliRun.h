@@ -10,7 +10,6 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -30,13 +29,21 @@ protected:
 
     CliResult Run(const std::vector<std::string>& words) const
     {
+        // The folders are the temporary ones and the session language is English, whoever runs the test.
+        static constexpr std::string_view kReplaced[] = {"XDG_DATA_HOME=", "XDG_CONFIG_HOME=", "LANGUAGE=",
+                                                         "LC_ALL=", "LC_MESSAGES=", "LANG="};
         std::vector<std::string> environment;
         for (char** entry = environ; *entry; ++entry) {
-            if (std::strncmp(*entry, "XDG_DATA_HOME=", 14) != 0 && std::strncmp(*entry, "XDG_CONFIG_HOME=", 16) != 0)
-                environment.emplace_back(*entry);
+            const std::string_view variable = *entry;
+            bool replaced = false;
+            for (std::string_view name : kReplaced)
+                replaced = replaced || variable.starts_with(name);
+            if (!replaced)
+                environment.emplace_back(variable);
         }
         environment.push_back("XDG_DATA_HOME=" + DataFolder().string());
         environment.push_back("XDG_CONFIG_HOME=" + ConfigFolder().string());
+        environment.push_back("LANG=C.UTF-8");
 
         const std::string program = PELMARECTL_PATH;
         std::vector<char*> argv{const_cast<char*>(program.c_str())};
