@@ -1,6 +1,14 @@
 #include "cli/SettingsGroupSender.h"
 
 #include "cli/CommandStatus.h"
+#include "device/SettingsSender.h"
+
+namespace {
+
+// The window's light value before anything chose one.
+constexpr int kInitialLightValue = 3;
+
+} // namespace
 
 SettingsGroupSender::SettingsGroupSender(CliSession& session) : session_(session)
 {
@@ -11,8 +19,28 @@ int SettingsGroupSender::Send(std::span<const SettingsGroup> groups)
     if (!session_.Link().HasDevice()) {
         return Fail("no mouse is connected");
     }
-    if (!groups.empty()) {
-        return Fail("sending settings to the mouse is not available in this build");
+    SettingsSender sender(session_.Store(), session_.Link().Manager(), clock_);
+    for (SettingsGroup group : groups) {
+        switch (group) {
+        case SettingsGroup::Dpi:
+            sender.SendDpiSettings();
+            break;
+        case SettingsGroup::Performance:
+            sender.SendPerformanceSettings();
+            break;
+        case SettingsGroup::Light:
+            sender.SendLightSetting(LightValue());
+            break;
+        case SettingsGroup::Buttons:
+            sender.SendButtonAssignments();
+            break;
+        case SettingsGroup::Macros:
+            sender.SendMacroArea();
+            break;
+        case SettingsGroup::FactoryReset:
+            sender.SendFactoryReset();
+            break;
+        }
     }
     return kExitOk;
 }
@@ -27,4 +55,13 @@ int SettingsGroupSender::SendStoredChange(int profile, std::span<const SettingsG
         return kExitOk;
     }
     return Send(groups);
+}
+
+int SettingsGroupSender::LightValue()
+{
+    const int profile = session_.Profiles().ActiveProfile();
+    if (session_.Store().GetLightCount(profile) < 1) {
+        return kInitialLightValue;
+    }
+    return session_.Store().GetActiveLightMode(profile);
 }

@@ -4,6 +4,7 @@
 
 #include "cli/CliSession.h"
 #include "cli/SettingsGroup.h"
+#include "device/StoppableClock.h"
 
 #include <span>
 
@@ -20,5 +21,10 @@ public:
     int SendStoredChange(int profile, std::span<const SettingsGroup> groups);
 
 private:
+    // The light value the window sends: the profile's active lighting mode, or the value it starts
+    // with while the profile has no lighting rows.
+    int LightValue();
+
     CliSession& session_;
+    StoppableClock clock_;
 };
