@@ -114,6 +114,17 @@ TEST_F(CliCommandTest, MalformedFilesAreRefusedWithNothingChanged)
     EXPECT_EQ(Output({"get"}), before);
 }
 
+TEST_F(CliCommandTest, ADataFolderThatCannotBeMadeIsAnError)
+{
+    std::filesystem::create_directories(DataFolder());
+    Folder().Write("data/Pelmaro Files", "in the way");
+    const CliResult result = Run({"profiles"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.starts_with("pelmarectl: cannot open the settings database ")) << result.err;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(TempFolder::Read(DataFolder() / "Pelmaro Files"), "in the way");
+}
+
 TEST_F(CliCommandTest, SetStoresWholeNumbersInTheNamedProfileOnly)
 {
     EXPECT_EQ(Output({"set", "dpi_group1_value", "+1600", "--profile", "2"}), "");
