@@ -1,22 +1,10 @@
 // pelmarectl's commands run as a user runs them, on a fresh data folder each.
 #include "cli/CliRun.h"
+#include "cli/TapMacro.h"
 
 #include "store/DataStore.h"
-#include "store/ProfileSetup.h"
 
 namespace {
-
-// A macro of three events: A pressed, 50 ms, A released.
-constexpr std::string_view kMacroFile =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-    "<macro>\r\n"
-    "<macroinfo macro_name=\"Tap A\" macro_type=\"0\" play_times=\"1\" delay_type=\"1\" delay_time=\"0\"/>\r\n"
-    "<macroitems>\r\n"
-    "<item desc=\"A\" index=\"0\" type=\"2\" value=\"65\" timestamp=\"0\"/>\r\n"
-    "<item desc=\"50 ms\" index=\"1\" type=\"1\" value=\"50\" timestamp=\"50\"/>\r\n"
-    "<item desc=\"A\" index=\"2\" type=\"3\" value=\"65\" timestamp=\"0\"/>\r\n"
-    "</macroitems>\r\n"
-    "</macro>\r\n";
 
 constexpr std::string_view kDefaultButtons = "0 Left click: 1 1 0 0 Left click (default)\n"
                                              "1 Right click: 1 2 0 0 Right click (default)\n"
@@ -175,7 +163,7 @@ TEST_F(CliCommandTest, AssignAndResetButtonChangeOneButton)
 
 TEST_F(CliCommandTest, MacrosImportShowExportAndDelete)
 {
-    const std::string file = Folder().Write("tap.xml", kMacroFile).string();
+    const std::string file = Folder().Write("tap.xml", kTapMacroFile).string();
     const CliResult imported = Run({"macro-import", file});
     EXPECT_EQ(imported.status, 0) << imported.err;
     EXPECT_EQ(imported.out, "1 Tap A\n");

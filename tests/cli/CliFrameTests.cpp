@@ -1,5 +1,6 @@
 // What pelmarectl sends: every report as --trace prints it, from the virtual mouse.
 #include "cli/CliRun.h"
+#include "cli/TapMacro.h"
 
 #include <sstream>
 
@@ -45,19 +46,7 @@ std::vector<std::string> SentLines(const std::string& text)
     return sent;
 }
 
-// A macro of three events: A pressed, 50 ms, A released.
-constexpr std::string_view kMacroFile =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
-    "<macro>\r\n"
-    "<macroinfo macro_name=\"Tap A\" macro_type=\"0\" play_times=\"1\" delay_type=\"1\" delay_time=\"0\"/>\r\n"
-    "<macroitems>\r\n"
-    "<item desc=\"A\" index=\"0\" type=\"2\" value=\"65\" timestamp=\"0\"/>\r\n"
-    "<item desc=\"50 ms\" index=\"1\" type=\"1\" value=\"50\" timestamp=\"50\"/>\r\n"
-    "<item desc=\"A\" index=\"2\" type=\"3\" value=\"65\" timestamp=\"0\"/>\r\n"
-    "</macroitems>\r\n"
-    "</macro>\r\n";
-
-// The macro area of that one macro: its index entry, then two event slots from byte 128 (A down at
+// The macro area of the tap macro: its index entry, then two event slots from byte 128 (A down at
 // once, A up after 50 ms and last), 136 bytes in 27-byte chunks.
 const std::vector<std::string> kTapAreaChunks = {
     Sent("0C 51 1B 00 00 80 00 02"),
@@ -112,7 +101,7 @@ TEST_F(CliFrameTest, SetOfAPerformanceKeySendsThePerformanceFrame)
 
 TEST_F(CliFrameTest, AssignOfEachTypeSendsItsButtonEntry)
 {
-    const std::string macroFile = Folder().Write("tap.xml", kMacroFile).string();
+    const std::string macroFile = Folder().Write("tap.xml", kTapMacroFile).string();
     ASSERT_EQ(Run({"macro-import", macroFile}).status, 0);
     struct Case {
         std::vector<std::string> assignment;
@@ -151,7 +140,7 @@ TEST_F(CliFrameTest, AssignOfEachTypeSendsItsButtonEntry)
 
 TEST_F(CliFrameTest, MacroImportSendsTheMacroAreaInChunks)
 {
-    const std::string file = Folder().Write("tap.xml", kMacroFile).string();
+    const std::string file = Folder().Write("tap.xml", kTapMacroFile).string();
     const std::string imported = Output({"--virtual-mouse", "--trace", "macro-import", file});
     ASSERT_TRUE(imported.starts_with("1 Tap A\n")) << imported;
     EXPECT_EQ(SentLines(imported), kTapAreaChunks);
