@@ -57,6 +57,10 @@ const std::vector<std::string> kTapAreaChunks = {
     Sent("0C 51 01 87 00 04"),
 };
 
+// An area without macros: 128 zero bytes in five chunks.
+const std::vector<std::string> kEmptyAreaChunks = {Sent("0C 51 1B"), Sent("0C 51 1B 1B"), Sent("0C 51 1B 36"),
+                                                   Sent("0C 51 1B 51"), Sent("0C 51 14 6C")};
+
 using CliFrameTest = CliTest;
 
 TEST_F(CliFrameTest, SetOfEachDpiLevelAndTheIndexSendsTheDpiFrame)
@@ -159,18 +163,16 @@ TEST_F(CliFrameTest, SendNamesEachGroupAndAllSendsTheWholeProfile)
     // A new profile stores report_rate 0, which is no rate; the wireless choice (1) goes out.
     const std::string performance = Sent("0C 61 0B 00 00 01 01 01 0F 00 08 02 01 00 01");
     const std::string buttons = Sent("0C 08 14 00 00 10 01 00 00 10 02 00 00 10 04 00 00 10 10 00 00 10 08");
-    const std::vector<std::string> emptyArea = {Sent("0C 51 1B"), Sent("0C 51 1B 1B"), Sent("0C 51 1B 36"),
-                                                Sent("0C 51 1B 51"), Sent("0C 51 14 6C")};
     const std::string light = Sent("0C 21 0B 00 00 03");
     std::vector<std::string> all = {dpi, performance, light, buttons};
-    all.insert(all.end(), emptyArea.begin(), emptyArea.end());
+    all.insert(all.end(), kEmptyAreaChunks.begin(), kEmptyAreaChunks.end());
     const std::vector<Case> cases = {
         {"dpi", {dpi}},
         {"performance", {performance}},
         // Without lighting rows the light value is the one the window starts with.
         {"light", {light}},
         {"buttons", {buttons}},
-        {"macros", emptyArea},
+        {"macros", kEmptyAreaChunks},
         {"reset", {Sent("0C 1F FF")}},
         {"all", all},
     };
@@ -179,6 +181,23 @@ TEST_F(CliFrameTest, SendNamesEachGroupAndAllSendsTheWholeProfile)
 
     // Making a profile active sends all of it.
     EXPECT_EQ(SentLines(Output({"--virtual-mouse", "--trace", "use", "2"})), all);
+}
+
+TEST_F(CliFrameTest, ChangesOfWholeProfilesAndMacroSlotsSendEverythingTheyMove)
+{
+    EXPECT_EQ(Output({"set", "dpi_index", "0", "--profile", "2"}), "");
+    const std::string file = (Folder() / "profile.xml").string();
+    EXPECT_EQ(Output({"export", file, "--profile", "2"}), "");
+    const std::vector<std::string> imported = SentLines(Output({"--virtual-mouse", "--trace", "import", file}));
+    ASSERT_EQ(imported.size(), 9u);
+    EXPECT_EQ(imported[0], Sent("0C 63 10 00 00 06 00 20 03 B0 04 60 09 10 0E C0 12 E0 2E"));
+
+    // Deleting a macro moves the later ones a slot up, so the buttons go out with the area.
+    const std::string macroFile = Folder().Write("tap.xml", kTapMacroFile).string();
+    ASSERT_EQ(Run({"macro-import", macroFile}).status, 0);
+    std::vector<std::string> expected = kEmptyAreaChunks;
+    expected.push_back(Sent("0C 08 14 00 00 10 01 00 00 10 02 00 00 10 04 00 00 10 10 00 00 10 08"));
+    EXPECT_EQ(SentLines(Output({"--virtual-mouse", "--trace", "macro-delete", "1"})), expected);
 }
 
 } // namespace
