@@ -46,7 +46,7 @@ int DeviceCommands::List(CliSession& session, const Operands&)
     DeviceManager& manager = session.Link().Manager();
     const std::vector<DeviceEntry> entries = manager.ListAllEntries();
     if (entries.empty()) {
-        return Fail("no mouse is connected");
+        return Fail(session.Link().NoDeviceReason());
     }
     for (const DeviceEntry& entry : entries) {
         const DeviceModel* mode = CataloguedMode(session.Catalogue(), entry.vid, entry.pid);

@@ -21,6 +21,11 @@ std::unique_ptr<HidApi> MakeBackend(const DeviceCatalogue& catalogue, int device
 DeviceLink::DeviceLink(const DeviceCatalogue& catalogue, int deviceType, bool virtualMouse, std::FILE* trace)
     : backend_(MakeBackend(catalogue, deviceType, virtualMouse))
 {
+    for (const DeviceModel& mode : catalogue.Modes()) {
+        if (mode.deviceType == deviceType) {
+            identities_.emplace_back(mode.vid, mode.pid);
+        }
+    }
     used_ = backend_.get();
     if (trace) {
         tracer_ = std::make_unique<TracingHidApi>(*backend_, trace);
@@ -35,4 +40,17 @@ DeviceLink::DeviceLink(const DeviceCatalogue& catalogue, int deviceType, bool vi
 bool DeviceLink::HasDevice()
 {
     return manager_->SelectInterface().has_value();
+}
+
+std::string DeviceLink::NoDeviceReason()
+{
+    for (const HidInterfaceInfo& info : used_->Enumerate()) {
+        for (const auto& [vid, pid] : identities_) {
+            if (info.vendorId == vid && info.productId == pid) {
+                return "the mouse is plugged in but cannot be opened; give your user access to its hidraw "
+                       "nodes (see \"Reaching the mouse without root\" in the README)";
+            }
+        }
+    }
+    return "no mouse is connected";
 }

@@ -10,6 +10,9 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 class DeviceLink {
 public:
@@ -27,7 +30,13 @@ public:
     // True when an interface of the model in use is open to carry settings.
     bool HasDevice();
 
+    // Why HasDevice is false, for the user: no interface of the model is present, or one is but
+    // could not be opened (mostly missing access rights to its hidraw node).
+    std::string NoDeviceReason();
+
 private:
+    // The USB identities of the model in use, one per connection mode.
+    std::vector<std::pair<int, int>> identities_;
     std::unique_ptr<HidApi> backend_;
     std::unique_ptr<HidApi> tracer_;
     HidApi* used_ = nullptr;

@@ -3,6 +3,9 @@
 #include "cli/CommandStatus.h"
 #include "device/SettingsSender.h"
 
+#include <cstdio>
+#include <string>
+
 namespace {
 
 // The window's light value before anything chose one.
@@ -17,7 +20,7 @@ SettingsGroupSender::SettingsGroupSender(CliSession& session) : session_(session
 int SettingsGroupSender::Send(std::span<const SettingsGroup> groups)
 {
     if (!session_.Link().HasDevice()) {
-        return Fail("no mouse is connected");
+        return Fail(session_.Link().NoDeviceReason());
     }
     SettingsSender sender(session_.Store(), session_.Link().Manager(), clock_);
     for (SettingsGroup group : groups) {
@@ -51,7 +54,8 @@ int SettingsGroupSender::SendStoredChange(int profile, std::span<const SettingsG
         return kExitOk;
     }
     if (!session_.Link().HasDevice()) {
-        std::fprintf(stderr, "pelmarectl: stored; no mouse is connected, so nothing was sent\n");
+        const std::string reason = session_.Link().NoDeviceReason();
+        std::fprintf(stderr, "pelmarectl: stored, but nothing was sent: %s\n", reason.c_str());
         return kExitOk;
     }
     return Send(groups);

@@ -127,7 +127,7 @@ TEST_F(CliCommandTest, AChangeOfTheActiveProfileIsKeptWhenNoMouseIsConnected)
 {
     const CliResult result = Run({"set", "dpi_index", "4"});
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.err, "pelmarectl: stored; no mouse is connected, so nothing was sent\n");
+    EXPECT_EQ(result.err, "pelmarectl: stored, but nothing was sent: no mouse is connected\n");
     EXPECT_EQ(Output({"get", "dpi_index"}), "4\n");
 
     const CliResult send = Run({"send", "all"});
