@@ -14,7 +14,6 @@
 #include "store/ProfileSetup.h"
 
 #include <memory>
-#include <optional>
 #include <string>
 
 class CliSession {
@@ -28,7 +27,6 @@ public:
 
     const CommandLine& Line() const { return line_; }
     const DeviceCatalogue& Catalogue() const { return catalogue_; }
-    int DeviceType() const { return deviceType_; }
     // The buttons of the model; empty when its layout file is missing.
     const DeviceLayout& Layout() const { return layout_; }
     bool HasLighting() const { return layout_.LightingPageEnabled(); }

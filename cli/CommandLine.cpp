@@ -31,7 +31,7 @@ bool CommandLine::Parse(int argc, const char* const* argv, std::string& error)
                 return false;
             }
             (word == "--profile" ? profile_ : desc_) = argv[++at];
-        } else if (word.starts_with("-") && word.size() > 1 && (word[1] < '0' || word[1] > '9')) {
+        } else if (word[1] < '0' || word[1] > '9') {
             error = "unknown option " + std::string(word);
             return false;
         } else {
