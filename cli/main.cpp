@@ -1,27 +1,43 @@
 // Process entry of pelmarectl, the command-line companion of the Pelmaro window.
+#include "cli/CliSession.h"
+#include "cli/CommandLine.h"
+#include "cli/CommandStatus.h"
+#include "cli/CommandTable.h"
+
 #include <cstdio>
-#include <cstring>
-
-namespace {
-
-void PrintUsage(std::FILE* to)
-{
-    std::fprintf(to, "usage: pelmarectl [--virtual-mouse] [--trace] COMMAND ...\n"
-                     "       pelmarectl --help | --version\n");
-}
-
-} // namespace
+#include <string>
 
 int main(int argc, char** argv)
 {
-    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+    CommandLine line;
+    std::string error;
+    if (!line.Parse(argc, argv, error)) {
+        Fail(error);
+        PrintUsage(stderr);
+        return kExitUsage;
+    }
+    if (line.Version()) {
         std::printf("pelmarectl %s\n", PELMARO_VERSION);
-        return 0;
+        return FinishOutput(kExitOk);
     }
-    if (argc > 1 && std::strcmp(argv[1], "--help") == 0) {
+    if (line.Help()) {
         PrintUsage(stdout);
-        return 0;
+        return FinishOutput(kExitOk);
     }
-    PrintUsage(stderr);
-    return 2;
+    if (line.Command().empty()) {
+        PrintUsage(stderr);
+        return kExitUsage;
+    }
+    const CommandSpec* command = FindCommand(line.Command());
+    if (!command) {
+        return Fail("unknown command " + line.Command() + " (see pelmarectl --help)", kExitUsage);
+    }
+    if (!AcceptsCall(*command, line, error)) {
+        return Fail(error, kExitUsage);
+    }
+    CliSession session(line);
+    if (!session.Open(error)) {
+        return Fail(error);
+    }
+    return FinishOutput(command->run(session, line.Operands()));
 }

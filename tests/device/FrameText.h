@@ -19,11 +19,16 @@ inline std::string HexText(std::span<const unsigned char> bytes)
     return text;
 }
 
-// The frame up to its last non-zero byte: every byte past the expected text must be 0.
+// The bytes up to the last non-zero one: every byte past the expected text must be 0.
+inline std::string TrimmedHexText(std::span<const unsigned char> bytes)
+{
+    std::size_t used = bytes.size();
+    while (used > 0 && bytes[used - 1] == 0)
+        --used;
+    return HexText(bytes.first(used));
+}
+
 inline std::string FrameText(const CommandFrame& frame)
 {
-    std::size_t used = frame.size();
-    while (used > 0 && frame[used - 1] == 0)
-        --used;
-    return HexText(std::span(frame).first(used));
+    return TrimmedHexText(frame);
 }
