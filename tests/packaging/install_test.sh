@@ -52,6 +52,12 @@ loaded=$("${bare[@]}" LD_TRACE_LOADED_OBJECTS=1 "$installed/bin/pelmaro" | sed -
 echo "-- the installed commands run"
 out=$("${bare[@]}" "$installed/bin/pelmarectl" --version) || fail "pelmarectl --version failed: $out"
 [ "$out" = "pelmarectl $version" ] || fail "pelmarectl --version printed: $out"
+# A first run reads the installed catalogue and creates the model's settings in the temporary home.
+out=$("${bare[@]}" "$installed/bin/pelmarectl" --virtual-mouse profiles 2>"$work/stderr") ||
+  fail "pelmarectl --virtual-mouse profiles failed: $(cat "$work/stderr")"
+[ ! -s "$work/stderr" ] || fail "pelmarectl --virtual-mouse profiles complained: $(cat "$work/stderr")"
+[ "$(head -n 1 <<< "$out")" = "* 1 Profile 1" ] || fail "pelmarectl --virtual-mouse profiles printed: $out"
+[ -f "$work/home/data/Pelmaro Files/db/pelmaro_m1_datav1.db" ] || fail "no settings database in the temporary home"
 out=$("${bare[@]}" "$installed/bin/pelmaro" --version) || fail "pelmaro --version failed: $out"
 [[ $out == "pelmaro $version "* ]] || fail "pelmaro --version printed: $out"
 
