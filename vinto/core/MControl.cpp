@@ -343,6 +343,9 @@ int MControl::ButtonDown(bool left, uint32_t flags, Point point)
                 hotChild_ = child;
         }
     }
+    // A hovered child that is disabled or hidden must not take the press; its owner does.
+    if (hotChild_ != nullptr && (!hotChild_->IsEnabled() || !hotChild_->IsVisible()))
+        hotChild_ = nullptr;
     if (hotChild_ != nullptr) {
         const Point p = PointFor(hotChild_, point, original);
         return (left ? hotChild_->OnLButtonDown(flags, p) : hotChild_->OnRButtonDown(flags, p)) ? 1 : 0;
