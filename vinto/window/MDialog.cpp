@@ -39,8 +39,12 @@ int32_t MDialog::OnUserCloseWindow(uintptr_t wParam, intptr_t lParam)
 
 int MDialog::OnCreate(CreateStruct* create)
 {
-    if (create != nullptr)
-        create->style = (create->style & ~0x00C40000u) | 0x06000008u;
+    if (create == nullptr)
+        return 1;
+    create->style = (create->style & ~0x00C40000u) | 0x06000008u;
+    // The window system takes the style from the window, not from the creation record.
+    if (System() != nullptr && GetSafeHwnd() != 0)
+        System()->SetWindowLong(GetSafeHwnd(), GWL_STYLE, create->style);
     return 1;
 }
 
