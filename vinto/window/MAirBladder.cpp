@@ -45,7 +45,8 @@ void MAirBladder::SetAirBladderMsg(const wchar_t* text, Point screenPoint, int t
     type_ = type;
     mode_ = mode;
     const Rect place = AutoFit();
-    if (place.IsEmpty()) {
+    placed_ = !place.IsEmpty();
+    if (!placed_) {
         ShowWindow(SW_HIDE);
         return;
     }

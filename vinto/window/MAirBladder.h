@@ -27,6 +27,8 @@ public:
     // The window rectangle for the current text, anchor and type (empty for an unknown type).
     Rect AutoFit();
     void CloseWindow() { ShowWindow(0); }
+    // Whether the current type gives the balloon a place to be shown.
+    bool IsPlaced() const { return placed_; }
     const std::wstring& GetText() const { return text_; }
     int GetType() const { return type_; }
 
@@ -40,6 +42,7 @@ private:
     int type_ = 0;
     int mode_ = 0;
     int lines_ = 1;
+    bool placed_ = false;
     const ImgResInfo* back_ = nullptr;
     const ImgResInfo* arrowLeft_ = nullptr;
     const ImgResInfo* arrowRight_ = nullptr;

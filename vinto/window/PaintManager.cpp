@@ -565,6 +565,8 @@ void PaintManager::ShowAirBladder(int show, int id)
     if (balloon_ == nullptr)
         return;
     if (show) {
+        if (!balloon_->IsPlaced())
+            return;
         balloonId_ = id;
         balloon_->ShowWindow(SW_SHOWNOACTIVATE);
     } else if (id == 0 || id == balloonId_) {
