@@ -219,7 +219,7 @@ private:
     bool rightPressed_ = false;
     bool doubleClicked_ = false;
     bool captured_ = false;
-    uint32_t periodicId_ = 0;
+    std::atomic<uint32_t> periodicId_{0};   // read by the ticks it starts
     uint32_t timerCounter_ = 4096;
     MControl* hover_ = nullptr;
     MControl* focus_ = nullptr;
