@@ -88,6 +88,29 @@ int MPanel::OnMousePointChange(Point& point)
     return 1;
 }
 
+int MPanel::DrawSubControls(Canvas& canvas, const Rect& paintRect)
+{
+    Point offset;
+    OnMousePointChange(offset);
+    canvas.PushClip(GetRect());
+    {
+        std::lock_guard guard(ControlsLock());
+        for (MControl* c : GetControls()) {
+            if (c == vertical_ || c == horizontal_ || !c->IsVisible())
+                continue;
+            cairo_save(canvas.Native());
+            cairo_translate(canvas.Native(), -offset.x, -offset.y);
+            c->Draw(canvas, paintRect.Offset(offset.x, offset.y));
+            cairo_restore(canvas.Native());
+        }
+        for (PanelScrollBar* bar : {vertical_, horizontal_})
+            if (bar->IsVisible())
+                bar->Draw(canvas, paintRect);
+    }
+    canvas.PopClip();
+    return 1;
+}
+
 int32_t MPanel::OnWindowMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam)
 {
     std::lock_guard guard(ControlsLock());

@@ -28,6 +28,8 @@ public:
     int32_t OnControlUpdate(const Rect& rect, int resetCache, MControl* child) override;
     void InitControl(PaintManager* manager) override;
     void DrawControl(Canvas&, const Rect&) override {}
+    // Children drawn moved by the scroll offset and clipped to the panel; the bars stay in place.
+    int DrawSubControls(Canvas& canvas, const Rect& paintRect) override;
     int OnMousePointChange(Point& point) override;
     int32_t OnWindowMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
     int32_t OnMessage(uint32_t id, uint32_t code, uint32_t wParam, int32_t lParam) override;
