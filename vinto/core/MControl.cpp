@@ -113,9 +113,9 @@ void MControl::AddChild(int list, MControl* child)
     }
 }
 
-MControl* MControl::GetControl(uint32_t id)
+MControl* MControl::FindControl(const ControlList& controls, const ControlList& areas, uint32_t id)
 {
-    for (ControlList* list : {&controls_, &areas_}) {
+    for (const ControlList* list : {&controls, &areas}) {
         for (MControl* child : *list) {
             if (child->GetControlID() == id)
                 return child;
@@ -125,6 +125,8 @@ MControl* MControl::GetControl(uint32_t id)
     }
     return nullptr;
 }
+
+MControl* MControl::GetControl(uint32_t id) { return FindControl(controls_, areas_, id); }
 
 int MControl::RemoveControl(MControl* control)
 {

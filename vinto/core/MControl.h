@@ -78,6 +78,8 @@ public:
     // Appends an owned child to the areas (0) or controls (1) list under that list's lock.
     void AddChild(int list, MControl* child);
     MControl* GetControl(uint32_t id);
+    // Depth first: each of `controls` and its subtree in order, then the same over `areas`.
+    static MControl* FindControl(const ControlList& controls, const ControlList& areas, uint32_t id);
     int RemoveControl(MControl* control);
     void RemoveAllControl();
 

@@ -390,18 +390,7 @@ void PaintManager::AddControl(int list, MControl* control)
     (list == 0 ? areas_ : controls_).push_back(control);
 }
 
-MControl* PaintManager::GetControl(uint32_t id)
-{
-    for (MControl::ControlList* list : {&controls_, &areas_}) {
-        for (MControl* c : *list) {
-            if (c->GetControlID() == id)
-                return c;
-            if (MControl* found = c->GetControl(id))
-                return found;
-        }
-    }
-    return nullptr;
-}
+MControl* PaintManager::GetControl(uint32_t id) { return MControl::FindControl(controls_, areas_, id); }
 
 void PaintManager::RemoveControl(MControl* control)
 {

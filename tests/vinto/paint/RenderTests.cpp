@@ -1,7 +1,9 @@
 // Drawing routines by pixels, item placement, and the skin image cache on a temporary skin folder.
 #include "vinto/core/MControlFont.h"
 #include "vinto/paint/Manager.h"
+#include "vinto/paint/MImageList.h"
 #include "vinto/paint/MRender.h"
+#include "vinto/platform/Utf8.h"
 #include "vinto/window/PaintManager.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +15,16 @@ using namespace Vinto;
 namespace {
 
 // Nine 10×10 cells of distinct colours, row by row.
+// How many pixels are not fully transparent.
+int InkCount(const Surface& s)
+{
+    int n = 0;
+    for (int y = 0; y < s.Height(); ++y)
+        for (int x = 0; x < s.Width(); ++x)
+            n += s.Pixel(x, y) != 0;
+    return n;
+}
+
 constexpr uint32_t kCells[9] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00, 0xFF00FFFF,
                                 0xFFFF00FF, 0xFF800000, 0xFF008000, 0xFF000080};
 
@@ -175,6 +187,43 @@ TEST_F(SkinTest, ControlImagesComeFromTheManagerAndSurviveAFailedLoad)
     EXPECT_EQ(a.SetImage(L"missing.png", 4), 0);
     EXPECT_EQ(a.GetImagePath(), L"strip.png");
     EXPECT_NE(a.GetImage(), nullptr);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SkinTest, ImageListInsertsByIndexAndDrawsFrames)
+{
+    const std::wstring strip = Utf8ToWide((folder / "skins" / "theme1" / "strip.png").string());
+    MImageList list;
+    EXPECT_EQ(list.AddImage(nullptr, 1, 1), -1);
+    EXPECT_EQ(list.AddImage(L"/nonexistent.png", 1, 1), -1);
+    EXPECT_EQ(list.AddImage(strip.c_str(), 10, 4), 0);
+    EXPECT_EQ(list.AddImage(strip.c_str(), 11, 2), 1);
+    EXPECT_EQ(list.InsertImage(5, strip.c_str(), 12, 1), -1);   // outside the list
+    EXPECT_EQ(list.InsertImage(0, strip.c_str(), 13, 1), -1);   // inserted, not appended
+    EXPECT_EQ(list.GetImageCount(), 3);
+    EXPECT_EQ(list.GetItemImageData(0)->id, 13);
+    EXPECT_EQ(list.GetImageDataByID(11)->frameWidth, 20);
+    EXPECT_EQ(list.GetImagePathByID(10), strip);
+    EXPECT_EQ(list.GetImagePath(7), L"");
+
+    Surface target(30, 30);
+    {
+        Canvas canvas(target);
+        list.DrawItemIcon(canvas, {0, 0, 30, 30}, 2, 2);   // id 11 has two frames: nothing
+        list.DrawItemIcon(canvas, {0, 0, 30, 30}, 9);
+    }
+    EXPECT_EQ(InkCount(target), 0);
+    {
+        Canvas canvas(target);
+        list.DrawItemIcon(canvas, {0, 0, 30, 30}, 2, 1);
+    }
+    EXPECT_EQ(target.Pixel(15, 15), 0xFF00FF00u);   // a 20×10 frame centred
+    EXPECT_EQ(target.Pixel(15, 5), 0u);
+    list.DelAllImages();
+    EXPECT_EQ(list.GetImageCount(), 0);
 }
 
 } // namespace
