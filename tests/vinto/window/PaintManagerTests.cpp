@@ -3,6 +3,7 @@
 #include "DialogFixture.h"
 
 #include "vinto/paint/Manager.h"
+#include "vinto/window/TooltipWindow.h"
 
 #include <set>
 
@@ -275,6 +276,47 @@ TEST_F(DialogTest, RemovedControlLeavesNoDanglingReferences)
     system->GetClock().Advance(100);
     Move({60, 60});
     Pump();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DialogTest, HoverShowsTheControlsTooltipAndLeavingHidesIt)
+{
+    ProbeControl* tipped = dialog->Add(1, {0, 0, 100, 100});
+    dialog->Add(2, {200, 0, 300, 100});
+    tipped->SetTooltip(L"Polling rate");
+    Move({50, 50});
+    EXPECT_EQ(Manager().GetTooltipText(), L"Polling rate");
+    EXPECT_EQ(Manager().GetTooltipCtrlID(), 1);
+    ASSERT_NE(Manager().GetTooltipWindow(), nullptr);
+    EXPECT_TRUE(Manager().GetTooltipWindow()->IsWindowVisible());
+    Move({250, 50});
+    EXPECT_EQ(Manager().GetTooltipText(), L"");
+    EXPECT_EQ(Manager().GetTooltipCtrlID(), 0);
+    EXPECT_FALSE(Manager().GetTooltipWindow()->IsWindowVisible());
+}
+
+TEST_F(DialogTest, CaretBlinksOnlyForAFocusedOwner)
+{
+    ProbeControl* edit = dialog->Add(1, {0, 0, 100, 100}, 0xFF000000);
+    system->SetFocus(dialog->GetSafeHwnd());
+    Manager().SetFocusControl(edit);
+    Manager().CreateCaret(2, 10);
+    Manager().SetCaretPos(edit, 0xFFFFFFFF, 20, 20);
+    Manager().ShowCaret(1);
+    Pump();
+    EXPECT_EQ(system->CaptureWindow(dialog->GetSafeHwnd()).Pixel(20, 25) >> 24, 0xFEu);
+    system->GetClock().Advance(system->GetCaretBlinkTime());
+    Pump();
+    EXPECT_EQ(system->CaptureWindow(dialog->GetSafeHwnd()).Pixel(20, 25), 0xFF000000u);
+
+    // Without focus the caret is neither drawn nor blinking.
+    Manager().SetFocusControl(nullptr);
+    Manager().ShowCaret(1);
+    Pump();
+    EXPECT_EQ(system->CaptureWindow(dialog->GetSafeHwnd()).Pixel(20, 25), 0xFF000000u);
 }
 
 } // namespace
