@@ -1,6 +1,8 @@
 #include "vinto/paint/Manager.h"
 
+#include "vinto/platform/Messages.h"
 #include "vinto/platform/Utf8.h"
+#include "vinto/platform/WindowSystem.h"
 
 #include <algorithm>
 #include <atomic>
@@ -98,6 +100,24 @@ std::string Manager::SkinPath(const wchar_t* fileName)
     std::string name = WideToUtf8(fileName ? fileName : L"");
     std::replace(name.begin(), name.end(), '\\', '/');
     return GetProgramFolder() + "/skins/" + WideToUtf8(GetTheme()) + name;
+}
+
+int Manager::PreTranslateMessage(const Message&)
+{
+    WindowSystem* system = WindowSystem::Current();
+    return system != nullptr && system->GetKeyState(VK_MENU) < 0 && system->GetKeyState(VK_F4) < 0 ? 1 : 0;
+}
+
+int Manager::MessageLoop()
+{
+    WindowSystem* system = WindowSystem::Current();
+    if (system == nullptr)
+        return 0;
+    Message msg;
+    while (system->GetMessage(msg))
+        if (!PreTranslateMessage(msg))
+            system->DispatchMessage(msg);
+    return static_cast<int>(msg.wParam);
 }
 
 std::string Manager::FontPath(const char* fileName) { return GetProgramFolder() + "/font/" + fileName; }

@@ -3,6 +3,8 @@
 // name, and where the program's data lies (skin images, font files).
 // Thread contract: set on the UI thread before windows are made; read from any thread.
 
+#include "vinto/platform/Message.h"
+
 #include <cstdint>
 #include <string>
 
@@ -30,6 +32,12 @@ public:
     static std::string GetProgramFolder();
     // "<program folder>/skins/theme1/<name>", with backslashes in `name` read as folder separators.
     static std::string SkinPath(const wchar_t* fileName);
+    // Dispatches messages until WM_QUIT (returns its code); a message met while Alt and F4 are both
+    // held is dropped, so the shortcut never closes a window behind the program's back.
+    static int MessageLoop();
+    // 1 exactly when Alt and F4 are both held.
+    static int PreTranslateMessage(const Message& msg);
+
     // "<program folder>/font/<name>".
     static std::string FontPath(const char* fileName);
 };

@@ -2,6 +2,8 @@
 // caption drag and the style wrappers.
 #include "DialogFixture.h"
 
+#include "vinto/paint/Manager.h"
+
 #include <functional>
 
 using namespace Vinto;
@@ -132,6 +134,27 @@ TEST_F(DialogTest, CentringKeepsTheWindowInsideTheWorkArea)
     const Rect c = child.GetWindowRect();
     EXPECT_EQ(c.right, work.right);   // clamped to the work area
     EXPECT_EQ(c.top, 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DialogTest, MessageLoopDropsWhatArrivesWhileAltF4IsHeld)
+{
+    system->Input().Key(VK_MENU, true);
+    system->Input().Key(VK_F4, true);
+    dialog->PostMessageW(WM_CLOSE, 0, 0);
+    system->PostQuitMessage(5);
+    EXPECT_EQ(Vinto::Manager::MessageLoop(), 5);
+    EXPECT_TRUE(system->IsWindow(dialog->GetSafeHwnd()));
+
+    system->Input().Key(VK_F4, false);
+    system->Input().Key(VK_MENU, false);
+    dialog->PostMessageW(WM_CLOSE, 0, 0);
+    system->PostQuitMessage(6);
+    EXPECT_EQ(Vinto::Manager::MessageLoop(), 6);
+    EXPECT_FALSE(system->IsWindow(dialog->GetSafeHwnd()));
 }
 
 } // namespace
