@@ -85,13 +85,8 @@ Rect MAirBladder::AutoFit()
     }
 }
 
-void MAirBladder::Paint()
+void MAirBladder::Paint(Canvas& canvas, const Rect& client)
 {
-    PaintSession paint = System()->BeginPaint(GetSafeHwnd());
-    if (!paint.IsValid())
-        return;
-    Canvas canvas(paint.GetSurface());
-    const Rect client = GetClientRect();
     canvas.Clear(client);
     if (back_ != nullptr) {
         const Surface& image = back_->image->Frame(0);
@@ -107,7 +102,7 @@ void MAirBladder::Paint()
 intptr_t MAirBladder::OnWindowMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam)
 {
     if (msg == WM_PAINT) {
-        Paint();
+        PaintClient([this](Canvas& canvas, const Rect& client) { Paint(canvas, client); });
         return 0;
     }
     if (msg == WM_TIMER && wParam == kHideTimer) {

@@ -11,6 +11,7 @@
 
 namespace Vinto {
 
+class Canvas;
 class PaintManager;
 struct ImgResInfo;
 
@@ -35,7 +36,7 @@ public:
     intptr_t OnWindowMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam) override;
 
 private:
-    void Paint();
+    void Paint(Canvas& canvas, const Rect& client);
 
     std::wstring text_;
     Point anchor_;

@@ -1,5 +1,6 @@
 #include "vinto/window/MWindow.h"
 
+#include "vinto/platform/Canvas.h"
 #include "vinto/platform/Messages.h"
 #include "vinto/platform/WindowSystem.h"
 
@@ -22,6 +23,17 @@ WindowSystem* MWindow::System() { return WindowSystem::Current(); }
 intptr_t MWindow::DefaultProc(uint32_t msg, uintptr_t wParam, intptr_t lParam)
 {
     return System() != nullptr && hwnd_ != 0 ? System()->DefWindowProc(hwnd_, msg, wParam, lParam) : 0;
+}
+
+void MWindow::PaintClient(const std::function<void(Canvas&, const Rect&)>& draw)
+{
+    if (hwnd_ == 0 || System() == nullptr)
+        return;
+    PaintSession paint = System()->BeginPaint(hwnd_);
+    if (!paint.IsValid())
+        return;
+    Canvas canvas(paint.GetSurface());
+    draw(canvas, GetClientRect());
 }
 
 int MWindow::ShowWindow(int cmdShow)

@@ -7,10 +7,12 @@
 #include "vinto/platform/Message.h"
 #include "vinto/platform/WindowProcedure.h"
 
+#include <functional>
 #include <string>
 
 namespace Vinto {
 
+class Canvas;
 class WindowSystem;
 
 // Asks a dialog to close with a result (wParam).
@@ -88,6 +90,9 @@ public:
 protected:
     static WindowSystem* System();
     intptr_t DefaultProc(uint32_t msg, uintptr_t wParam, intptr_t lParam);
+    // Handles WM_PAINT of a window that draws itself whole: `draw` gets a canvas on the window's
+    // surface and the client rectangle.
+    void PaintClient(const std::function<void(Canvas&, const Rect&)>& draw);
 
 private:
     int Modify(int index, uint32_t remove, uint32_t add, uint32_t swpFlags);

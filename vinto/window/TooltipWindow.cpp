@@ -45,14 +45,11 @@ intptr_t TooltipWindow::OnWindowMessage(uint32_t msg, uintptr_t wParam, intptr_t
 {
     if (msg != WM_PAINT)
         return DefaultProc(msg, wParam, lParam);
-    PaintSession paint = System()->BeginPaint(GetSafeHwnd());
-    if (!paint.IsValid())
-        return 0;
-    Canvas canvas(paint.GetSurface());
-    const Rect client = GetClientRect();
-    canvas.FillSolidRect(client, kBackColor);
-    canvas.DrawRectangle({0.5, 0.5, client.Width() - 1.0, client.Height() - 1.0}, {0xFF767676, 1});
-    canvas.DrawText(text_, client.Inflate(-4, -3), TipFormat());
+    PaintClient([this](Canvas& canvas, const Rect& client) {
+        canvas.FillSolidRect(client, kBackColor);
+        canvas.DrawRectangle({0.5, 0.5, client.Width() - 1.0, client.Height() - 1.0}, {0xFF767676, 1});
+        canvas.DrawText(text_, client.Inflate(-4, -3), TipFormat());
+    });
     return 0;
 }
 

@@ -1,4 +1,6 @@
 // Drawing routines by pixels, item placement, and the skin image cache on a temporary skin folder.
+#include "vinto/platform/PixelProbe.h"
+
 #include "vinto/core/MControlFont.h"
 #include "vinto/paint/Manager.h"
 #include "vinto/paint/MImageList.h"
@@ -15,16 +17,6 @@ using namespace Vinto;
 namespace {
 
 // Nine 10×10 cells of distinct colours, row by row.
-// How many pixels are not fully transparent.
-int InkCount(const Surface& s)
-{
-    int n = 0;
-    for (int y = 0; y < s.Height(); ++y)
-        for (int x = 0; x < s.Width(); ++x)
-            n += s.Pixel(x, y) != 0;
-    return n;
-}
-
 constexpr uint32_t kCells[9] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFF00, 0xFF00FFFF,
                                 0xFFFF00FF, 0xFF800000, 0xFF008000, 0xFF000080};
 
@@ -215,7 +207,7 @@ TEST_F(SkinTest, ImageListInsertsByIndexAndDrawsFrames)
         list.DrawItemIcon(canvas, {0, 0, 30, 30}, 2, 2);   // id 11 has two frames: nothing
         list.DrawItemIcon(canvas, {0, 0, 30, 30}, 9);
     }
-    EXPECT_EQ(InkCount(target), 0);
+    EXPECT_TRUE(VintoTest::InkBox(target).IsEmpty());
     {
         Canvas canvas(target);
         list.DrawItemIcon(canvas, {0, 0, 30, 30}, 2, 1);

@@ -1,7 +1,12 @@
 // Menus and the balloon tip on a headless dialog: layout, a click that posts the menu message, a
 // press elsewhere that closes silently, balloon placement by type and its timed hiding.
 #include "DialogFixture.h"
+#include "vinto/platform/PixelProbe.h"
 
+#include <filesystem>
+
+#include "vinto/paint/Manager.h"
+#include "vinto/window/LoadingWnd.h"
 #include "vinto/window/MAirBladder.h"
 #include "vinto/window/MenuItem.h"
 #include "vinto/window/MenuWnd.h"
@@ -179,6 +184,32 @@ TEST_F(DialogTest, HideRequestOnlyForTheIdThatShowedTheBalloon)
     EXPECT_TRUE(Manager().GetAirBladder()->IsWindowVisible());
     Manager().ShowAirBladder(0, 7);
     EXPECT_FALSE(Manager().GetAirBladder()->IsWindowVisible());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DialogTest, LoadingWindowAdvancesOneFrameEveryThreeTicks)
+{
+    const std::string skins = PELMARO_BINARY_DIR "/share/pelmaro";
+    if (!std::filesystem::exists(skins + "/skins/theme1/loading/loading.gif"))
+        GTEST_SKIP() << "skin assets not staged";
+    const std::string previous = Vinto::Manager::GetProgramFolder();
+    Vinto::Manager::SetProgramFolder(skins);
+    LoadingWnd loading;
+    ASSERT_EQ(loading.Show(dialog->GetSafeHwnd()), 1);
+    EXPECT_TRUE(loading.IsWindowVisible());
+    EXPECT_GE(loading.GetClientRect().Width(), LoadingWnd::kAnimationWidth);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(loading.GetFrame(), 0);
+        system->GetClock().Advance(LoadingWnd::kTickMs);
+        Pump();
+    }
+    EXPECT_EQ(loading.GetFrame(), 1);
+    EXPECT_FALSE(VintoTest::InkBox(system->CaptureWindow(loading.GetSafeHwnd())).IsEmpty());
+    loading.Close();
+    Vinto::Manager::SetProgramFolder(previous);
 }
 
 } // namespace
