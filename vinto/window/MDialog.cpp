@@ -152,6 +152,10 @@ intptr_t MDialog::OnWindowMessage(uint32_t msg, uintptr_t wParam, intptr_t lPara
     intptr_t result = 0;
     if (DispatchHook(msg, wParam, lParam, result))
         return result;
+    if (msg == WM_MOVE || msg == WM_SIZE || msg == WM_WINDOWPOSCHANGED)
+        manager_.FollowShadow(1);
+    else if (msg == WM_SHOWWINDOW)
+        manager_.FollowShadow(wParam != 0);
     if (const intptr_t handled = manager_.OnWindowMessage(msg, wParam, lParam))
         return handled;
     return DefaultProc(msg, wParam, lParam);

@@ -5,6 +5,7 @@
 // Thread contract: UI thread only (the periodic tick reaches the controls through the manager).
 
 #include "vinto/core/MObject.h"
+#include "vinto/window/MShadow.h"
 #include "vinto/window/MWindow.h"
 #include "vinto/window/PaintManager.h"
 
@@ -87,6 +88,14 @@ public:
     void SetProgress(int percent, const wchar_t* text, const Rect& rect) { manager_.SetProgress(percent, text, rect); }
     void SetTooltipCtrlID(int id) { manager_.SetTooltipCtrlID(id); }
     int GetTooltipCtrlID() const { return manager_.GetTooltipCtrlID(); }
+    // The window shadow, kept by the manager and made on first use; the setters clamp their ranges.
+    void CreateShadow() { manager_.CreateShadow(); }
+    void SetSize(int size) { manager_.CreateShadow().SetSize(size); }
+    void SetSharpness(int sharpness) { manager_.CreateShadow().SetSharpness(sharpness); }
+    void SetDarkness(int darkness) { manager_.CreateShadow().SetDarkness(darkness); }
+    void SetPosition(int x, int y) { manager_.CreateShadow().SetPosition(x, y); }
+    void SetShadowColor(uint32_t colorRef) { manager_.CreateShadow().SetShadowColor(colorRef); }
+    void SetShadowShow(int show) { manager_.CreateShadow().SetShadowShow(show); }
     // 0 when the point's x or y is 0; otherwise shows the balloon (mode 3) and 1.
     int SetAirBladderMsg(const wchar_t* text, Point screenPoint, int type);
 

@@ -8,6 +8,7 @@
 #include "vinto/platform/Utf8.h"
 #include "vinto/platform/WindowSystem.h"
 #include "vinto/window/MAirBladder.h"
+#include "vinto/window/MShadow.h"
 #include "vinto/window/MWindow.h"
 #include "vinto/window/TooltipWindow.h"
 
@@ -563,6 +564,28 @@ void PaintManager::ShowAirBladder(int show, int id)
     }
 }
 
+MShadow& PaintManager::CreateShadow()
+{
+    if (shadow_ == nullptr) {
+        shadow_ = std::make_unique<MShadow>();
+        if (IsLive())
+            shadow_->Create(window_);
+    }
+    return *shadow_;
+}
+
+void PaintManager::DisableShadow() { shadow_.reset(); }
+
+void PaintManager::FollowShadow(int shown)
+{
+    if (shadow_ == nullptr)
+        return;
+    if (shown)
+        shadow_->Follow();
+    else
+        shadow_->ShowWindow(SW_HIDE);
+}
+
 void PaintManager::SetMessage(const wchar_t* text, const Rect& rect, int fontSize)
 {
     overlayText_ = text ? text : L"";
@@ -974,6 +997,7 @@ void PaintManager::DestroyData()
     ClearTimers();
     balloon_.reset();
     tooltip_.reset();
+    shadow_.reset();
     ClearAllControls();
     background_ = nullptr;
     ClearImgResInfo();

@@ -23,6 +23,7 @@ namespace Vinto {
 
 class MWindow;
 class MAirBladder;
+class MShadow;
 class TooltipWindow;
 
 class PaintManager : public CMTimer {
@@ -162,6 +163,13 @@ public:
     int GetOverlayAlpha() const { return overlayAlpha_; }
     int GetOverlayShown() const { return overlayShown_; }
 
+    // --- The window's shadow (made on first use)
+    MShadow& CreateShadow();
+    MShadow* GetShadow() const { return shadow_.get(); }
+    void DisableShadow();
+    // The owner moved, changed size or was shown (`shown` 1) or hidden (0): the shadow follows.
+    void FollowShadow(int shown);
+
     // --- Called by the dialog
     // Routes one window message; non-zero when handled.
     intptr_t OnWindowMessage(uint32_t msg, uintptr_t wParam, intptr_t lParam);
@@ -227,6 +235,7 @@ private:
     std::wstring tooltipText_;
     std::unique_ptr<TooltipWindow> tooltip_;
     std::unique_ptr<MAirBladder> balloon_;
+    std::unique_ptr<MShadow> shadow_;
     int balloonId_ = 0;
 
     MControl::ControlList areas_;

@@ -8,6 +8,7 @@
 #include "vinto/paint/Manager.h"
 #include "vinto/window/LoadingWnd.h"
 #include "vinto/window/MAirBladder.h"
+#include "vinto/window/MShadow.h"
 #include "vinto/window/MenuItem.h"
 #include "vinto/window/MenuWnd.h"
 
@@ -210,6 +211,37 @@ TEST_F(DialogTest, LoadingWindowAdvancesOneFrameEveryThreeTicks)
     EXPECT_FALSE(VintoTest::InkBox(system->CaptureWindow(loading.GetSafeHwnd())).IsEmpty());
     loading.Close();
     Vinto::Manager::SetProgramFolder(previous);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DialogTest, ShadowFollowsItsOwnerWithinItsRanges)
+{
+    dialog->SetSize(5);
+    MShadow* shadow = Manager().GetShadow();
+    ASSERT_NE(shadow, nullptr);
+    EXPECT_EQ(shadow->GetWindowRect(), dialog->GetWindowRect().Inflate(5, 5));
+    EXPECT_TRUE(shadow->IsWindowVisible());
+    EXPECT_EQ(shadow->GetExStyle() & WS_EX_TRANSPARENT, WS_EX_TRANSPARENT);
+
+    dialog->MoveWindow(Rect::FromSize(300, 200, 400, 300));
+    Pump();
+    EXPECT_EQ(shadow->GetWindowRect(), Rect::FromSize(295, 195, 410, 310));
+
+    dialog->SetSize(50);
+    dialog->SetPosition(-40, 3);
+    dialog->SetSharpness(99);
+    dialog->SetDarkness(-1);
+    EXPECT_EQ(shadow->GetSize(), 35);
+    EXPECT_EQ(shadow->GetPosition(), (Point{-35, 3}));
+    EXPECT_EQ(shadow->GetSharpness(), 35);
+    EXPECT_EQ(shadow->GetDarkness(), 0);
+
+    dialog->ShowWindow(SW_HIDE);
+    Pump();
+    EXPECT_FALSE(shadow->IsWindowVisible());
 }
 
 } // namespace
