@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "vinto/paint/Manager.h"
+#include "vinto/window/CKeyboardTips.h"
 #include "vinto/window/LoadingWnd.h"
 #include "vinto/window/MAirBladder.h"
 #include "vinto/window/MShadow.h"
@@ -242,6 +243,24 @@ TEST_F(DialogTest, ShadowFollowsItsOwnerWithinItsRanges)
     dialog->ShowWindow(SW_HIDE);
     Pump();
     EXPECT_FALSE(shadow->IsWindowVisible());
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DialogTest, KeyboardTipsShowThreeTextsAtThePoint)
+{
+    CKeyboardTips tips;
+    tips.SetAirBladderMsg(L"Ctrl+Shift+1", L"Switch to profile 1", L"Hold to preview", {400, 500});
+    EXPECT_TRUE(tips.IsWindowVisible());
+    const Rect r = tips.GetWindowRect();
+    EXPECT_EQ((Point{r.left, r.top}), (Point{400, 500}));
+    EXPECT_GT(r.Height(), 3 * 12);
+    Pump();
+    EXPECT_FALSE(VintoTest::InkBox(system->CaptureWindow(tips.GetSafeHwnd())).IsEmpty());
+    tips.SetAirBladderMsg(L"", L"", L"", {400, 500});
+    EXPECT_FALSE(tips.IsWindowVisible());
 }
 
 } // namespace
