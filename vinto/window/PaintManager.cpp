@@ -662,8 +662,8 @@ void PaintManager::Paint()
     {
         Canvas canvas(backBuffer_);
         canvas.PushClip(paintRect);
-        if (layered_)
-            canvas.Clear(paintRect);
+        // Every paint starts from an empty picture, as a fresh off-screen surface would.
+        canvas.Clear(paintRect);
         if (background_ != nullptr) {
             const Surface& image = background_->image->Frame(0);
             if (backMode_ == 1)

@@ -5,6 +5,7 @@
 #include "vinto/paint/Manager.h"
 #include "vinto/window/TooltipWindow.h"
 
+#include <filesystem>
 #include <set>
 
 using namespace Vinto;
@@ -317,6 +318,45 @@ TEST_F(DialogTest, CaretBlinksOnlyForAFocusedOwner)
     Manager().ShowCaret(1);
     Pump();
     EXPECT_EQ(system->CaptureWindow(dialog->GetSafeHwnd()).Pixel(20, 25), 0xFF000000u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(DialogTest, BackgroundImageIsDrawnAtItsSizeOrStretchedAsANineGrid)
+{
+    const auto folder = std::filesystem::path(::testing::TempDir()) / "vinto-back";
+    std::filesystem::create_directories(folder / "skins" / "theme1");
+    Surface back(20, 20);
+    {
+        Canvas c(back);
+        c.FillSolidRect(back.Bounds(), 0xFF0000FF);
+        c.FillSolidRect({4, 4, 16, 16}, 0xFF00FF00);
+    }
+    ASSERT_TRUE(back.SavePng((folder / "skins" / "theme1" / "back.png").string()));
+    const std::string previous = Vinto::Manager::GetProgramFolder();
+    Vinto::Manager::SetProgramFolder(folder.string());
+    EXPECT_EQ(dialog->LoadBKImage(L"missing.png"), 0);
+    ASSERT_EQ(dialog->LoadBKImage(L"back.png"), 1);
+    Vinto::Manager::SetProgramFolder(previous);
+
+    struct Case {
+        int mode;
+        Point at;
+        uint32_t color;
+    };
+    const Case cases[] = {
+        {0, {10, 10}, 0xFF00FF00}, {0, {2, 2}, 0xFF0000FF}, {0, {200, 200}, 0},   // nothing beyond the image
+        {1, {200, 150}, 0xFF00FF00}, {1, {398, 150}, 0xFF0000FF}, {1, {200, 2}, 0xFF0000FF},
+    };
+    for (const Case& c : cases) {
+        dialog->SetBackMode(c.mode, 4);
+        dialog->InvalidateRect(nullptr, 0);
+        Pump();
+        const uint32_t shown = system->CaptureWindow(dialog->GetSafeHwnd()).Pixel(c.at.x, c.at.y);
+        EXPECT_EQ(shown, c.color) << c.mode << " " << c.at.x << "," << c.at.y;
+    }
 }
 
 } // namespace
