@@ -338,11 +338,16 @@ int MControl::ButtonDown(bool left, uint32_t flags, Point point)
     OnMousePointChange(point);
     pressed_ = GetRect().Contains(point) ? 1 : 0;
     {
+        // The last child under the point takes the press, except that a container's own scroll
+        // bars (ids 1 and 2), drawn over its content, come before the content.
         std::lock_guard guard(controlsLock_);
+        bool barTaken = false;
         for (MControl* child : controls_) {
             const Point p = PointFor(child, point, original);
-            if (child->PtInRect(p) && child->IsVisible() && child->IsEnabled() && child->GetRresponse())
-                hotChild_ = child;
+            if (barTaken || !child->PtInRect(p) || !child->IsVisible() || !child->IsEnabled() || !child->GetRresponse())
+                continue;
+            hotChild_ = child;
+            barTaken = child->GetControlID() == 1 || child->GetControlID() == 2;
         }
     }
     // A hovered child that is disabled or hidden must not take the press; its owner does.

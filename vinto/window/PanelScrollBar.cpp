@@ -34,6 +34,42 @@ Rect PanelScrollBar::ThumbRect() const
                      : Rect{track.left + offset, track.top, track.left + offset + thumb, track.bottom};
 }
 
+int PanelScrollBar::OnControlLButtonDown(uint32_t, Point point)
+{
+    if (!ThumbRect().Contains(point))
+        return 0;
+    dragging_ = true;
+    dragStart_ = point;
+    dragStartPos_ = position_;
+    return 1;
+}
+
+int PanelScrollBar::OnControlMouseMove(uint32_t, Point point)
+{
+    if (!dragging_)
+        return GetRect().Contains(point) ? 1 : 0;
+    const Rect track = GetRect();
+    const Rect thumb = ThumbRect();
+    const int travel = vertical_ ? track.Height() - thumb.Height() : track.Width() - thumb.Width();
+    if (travel <= 0)
+        return 1;
+    const int moved = vertical_ ? point.y - dragStart_.y : point.x - dragStart_.x;
+    const int old = position_;
+    SetPos(dragStartPos_ + moved * range_ / travel);
+    if (position_ != old) {
+        UpdateControl(1, 0);
+        SendMessageW(8, static_cast<uint32_t>(position_), 0);
+    }
+    return 1;
+}
+
+int PanelScrollBar::OnControlLButtonUp(uint32_t, Point)
+{
+    const bool was = dragging_;
+    dragging_ = false;
+    return was ? 1 : 0;
+}
+
 void PanelScrollBar::DrawControl(Canvas& canvas, const Rect&)
 {
     const Rect thumb = ThumbRect();

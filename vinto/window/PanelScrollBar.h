@@ -1,6 +1,7 @@
 #pragma once
 // The thin scroll bar a panel keeps along its right (vertical) or bottom (horizontal) edge: a
-// range, a position and a step, drawn as a thumb over a track.
+// range, a position and a step, drawn as a thumb over a track. Dragging the thumb moves the
+// position and notifies the panel (code 8, wParam the new position).
 // Thread contract: UI thread only.
 
 #include "vinto/core/MControl.h"
@@ -12,6 +13,9 @@ public:
     PanelScrollBar(MObject* parent, uint32_t id, bool vertical);
 
     void DrawControl(Canvas& canvas, const Rect& paintRect) override;
+    int OnControlLButtonDown(uint32_t flags, Point point) override;
+    int OnControlMouseMove(uint32_t flags, Point point) override;
+    int OnControlLButtonUp(uint32_t flags, Point point) override;
 
     bool IsVertical() const { return vertical_; }
     int GetRange() const { return range_; }
@@ -33,6 +37,9 @@ private:
     int step_ = 10;
     int page_ = 0;
     bool autoReset_ = true;
+    bool dragging_ = false;
+    Point dragStart_;
+    int dragStartPos_ = 0;
 };
 
 } // namespace Vinto

@@ -299,3 +299,28 @@ TEST(ControlFactory, TheClassRuleDecidesWhatTheSecondFlagMeans)
 }
 
 } // namespace
+
+namespace {
+
+TEST(ControlTree, DraggingThePanelsThumbScrollsAndNotifies)
+{
+    RecordingOwner owner;
+    MPanel panel(&owner, 10, {0, 0, 100, 200}, 1);
+    panel.AddChild(1, new ProbeControl(&panel, 20, {0, 0, 100, 400}));
+    panel.SetControlRect({0, 0, 100, 200});
+    PanelScrollBar* bar = panel.GetScrollVertical();
+    const Rect thumb = bar->ThumbRect();
+    ASSERT_FALSE(thumb.IsEmpty());
+    EXPECT_EQ(thumb.Height(), 100);   // half the content is visible
+
+    const Point grab{97, thumb.top + 5};
+    panel.OnMouseMove(0, grab);
+    panel.OnLButtonDown(0, grab);
+    panel.OnMouseMove(0, {97, grab.y + 50});
+    panel.OnLButtonUp(0, {97, grab.y + 50});
+    EXPECT_EQ(bar->GetPos(), 200);   // half the travel: half the range
+    ASSERT_FALSE(owner.notifications.empty());
+    EXPECT_EQ(owner.notifications.back(), (Notification{1, 8, 200, 0}));
+}
+
+} // namespace
