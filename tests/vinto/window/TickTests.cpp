@@ -2,6 +2,8 @@
 // ask for repaints while the UI thread routes input and paints.
 #include "DialogFixture.h"
 
+#include "vinto/window/MPanel.h"
+
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -82,16 +84,32 @@ TEST_F(DialogTest, TicksRunOffTheUiThreadWhileInputAndPaintingGoOn)
     idle->AddMTimer();   // registered but not running a timer: never ticked
     hidden->SetRunTimer(1);
     hidden->AddMTimer();   // running a timer but hidden: never ticked
+    // A panel registers once; its ticking child is reached through it.
+    auto* panel = new MPanel(dialog->GetOwnerObject(), 4, {0, 100, 200, 200}, 1);
+    dialog->AddControl(panel);
+    auto* nested = new TickingProbe(panel, 5, {0, 100, 200, 300});
+    panel->AddChild(1, nested);
+    nested->SetManager(&Manager());
+    panel->SetControlRect({0, 100, 200, 200});
+    nested->SetRunTimer(1);
+    panel->SetRunTimer(1);
+    panel->AddMTimer();
     ASSERT_NE(dialog->SetMTimer(1), 0u);
 
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     int step = 0;
-    while (ticking->ticks < 50 && std::chrono::steady_clock::now() < deadline) {
-        Move({10 + step % 150, 50});
-        Button({10 + step % 150, 50}, step % 2 == 0);
+    while ((ticking->ticks < 50 || nested->ticks < 50) && std::chrono::steady_clock::now() < deadline) {
+        const Point at{10 + step % 150, step % 3 == 0 ? 150 : 50};
+        Move(at);
+        Button(at, step % 2 == 0);
+        if (step % 5 == 0) {
+            system->Input().Wheel(step % 10 == 0 ? -120 : 120, Screen(at));
+            Pump();
+        }
         ++step;
     }
     EXPECT_GE(ticking->ticks, 50);
+    EXPECT_GE(nested->ticks, 50);
     EXPECT_EQ(idle->ticks, 0);
     EXPECT_EQ(hidden->ticks, 0);
     EXPECT_GT(ticking->draws, 0);
