@@ -158,3 +158,25 @@ TEST_F(DialogTest, MessageLoopDropsWhatArrivesWhileAltF4IsHeld)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DialogTest, CreatesBuiltClassesByNameAndNullForTheRest)
+{
+    MControl* item = dialog->CreateControl(L"MenuItem", 7, {0, 0, 100, 20}, L"Item", 1, 0);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->IsEnabled(), 1);   // "MenuItem" ignores the second flag
+    EXPECT_EQ(item->GetManager(), &Manager());
+    EXPECT_EQ(dialog->GetControl(7), item);
+    EXPECT_EQ(dialog->GetControls().back(), item);
+
+    MControl* area = dialog->CreateArea(L"MenuItem", 8, {0, 0, 10, 10}, L"", 1, 1);
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(Manager().GetAreas().back(), area);
+
+    const size_t before = dialog->GetControls().size();
+    EXPECT_EQ(dialog->CreateControl(L"NoSuchClass", 9, {0, 0, 10, 10}, L"", 1, 1), nullptr);
+    EXPECT_EQ(dialog->GetControls().size(), before);
+}
+
+} // namespace
