@@ -7,6 +7,8 @@ const char* __asan_default_options() { return "detect_leaks=1:strict_string_chec
 
 const char* __ubsan_default_options() { return "print_stacktrace=1:halt_on_error=1"; }
 
+const char* __lsan_default_options() { return "print_suppressions=0"; }
+
 const char* __tsan_default_options() { return "halt_on_error=1:second_deadlock_stack=1"; }
 
 // System libraries that keep process-wide caches on purpose.
