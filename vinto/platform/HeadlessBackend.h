@@ -35,6 +35,8 @@ public:
     void SetCursor(CursorShape) override {}
     bool BeginMoveDrag(WindowHandle, Point) override { return false; }
     void GrabPointer(WindowHandle handle) override { grab_ = handle; }
+    void SetClipboardText(const std::wstring& text) override { clipboard_ = text; }
+    std::wstring ClipboardText() override { return clipboard_; }
 
     int EventFd() const override { return -1; }
     void Pump() override {}
@@ -49,6 +51,7 @@ public:
 
 private:
     WindowHandle grab_ = 0;
+    std::wstring clipboard_;
     std::unordered_map<WindowHandle, Size> icons_;
 };
 

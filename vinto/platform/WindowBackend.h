@@ -53,6 +53,11 @@ public:
     // Mouse capture and popups that must see presses outside themselves; 0 releases.
     virtual void GrabPointer(WindowHandle handle) = 0;
 
+    // The desktop's clipboard. Reading gives an empty text when it holds no text or its owner does
+    // not answer in time.
+    virtual void SetClipboardText(const std::wstring& text) = 0;
+    virtual std::wstring ClipboardText() = 0;
+
     // A descriptor to poll beside the layer's own wake-up descriptor, or -1.
     virtual int EventFd() const = 0;
     // Flushes output and translates every pending native event into input calls.

@@ -158,6 +158,8 @@ public:
     CursorShape GetCursor() const { return cursor_; }
     Rect ScreenRect() const;
     Rect MonitorWorkArea(Point nearPoint) const;
+    void SetClipboardText(const std::wstring& text) { backend_->SetClipboardText(text); }
+    std::wstring GetClipboardText() { return backend_->ClipboardText(); }
 
     // --- What the window system did on its own (called by backends)
     // The window manager moved or resized a top-level window: WM_MOVE and WM_SIZE follow.

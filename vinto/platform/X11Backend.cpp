@@ -5,6 +5,7 @@
 #include "vinto/platform/Surface.h"
 #include "vinto/platform/Utf8.h"
 #include "vinto/platform/WindowSystem.h"
+#include "vinto/platform/X11Clipboard.h"
 #include "vinto/platform/X11KeyMap.h"
 #include "vinto/platform/XSettings.h"
 
@@ -93,6 +94,7 @@ struct X11Backend::Impl {
     std::unordered_map<int, Cursor> cursors;
     Cursor currentCursor = 0;
     std::vector<uint32_t> scratch;
+    std::unique_ptr<X11Clipboard> clipboard;
 
     Atom wmProtocols, wmDeleteWindow, motifHints, netWmName, netWmIcon, utf8String, netMoveResize, netSupported, netWorkArea,
         netActiveWindow, netWindowType, typeNormal, typeDialog, typePopup, vintoMessage;
@@ -270,6 +272,7 @@ std::unique_ptr<X11Backend> X11Backend::Open(const char* displayName)
     x.vintoMessage = x.Intern("_VINTO_MESSAGE");
     const std::string compositor = "_NET_WM_CM_S" + std::to_string(x.screen);
     x.hasCompositor = XGetSelectionOwner(d, x.Intern(compositor.c_str())) != 0;
+    x.clipboard = std::make_unique<X11Clipboard>(d);
 
     Atom type = 0;
     int format = 0;
@@ -564,7 +567,8 @@ void X11Backend::Pump()
     while (XPending(d) > 0) {
         XEvent e;
         XNextEvent(d, &e);
-        impl_->HandleEvent(e);
+        if (!impl_->clipboard->HandleEvent(e))
+            impl_->HandleEvent(e);
     }
     XFlush(d);
 }
@@ -703,7 +707,10 @@ void X11Backend::Impl::HandleEvent(XEvent& e)
             break;
         if (e.xclient.message_type == wmProtocols && static_cast<Atom>(e.xclient.data.l[0]) == wmDeleteWindow)
             system->PostMessage(h, WM_CLOSE, 0, 0);
-        else if (e.xclient.message_type == vintoMessage && e.xclient.format == 32)
+        else if (e.xclient.message_type == vintoMessage && e.xclient.format == 32 &&
+                 static_cast<uint32_t>(e.xclient.data.l[0]) >= WM_USER && static_cast<uint32_t>(e.xclient.data.l[0]) < OCM_BASE)
+            // Only the program's own messages come from outside: the window system's messages carry
+            // pointers in their parameters, which another process must never choose.
             system->PostMessage(h, static_cast<uint32_t>(e.xclient.data.l[0]),
                                 static_cast<uintptr_t>(static_cast<uint32_t>(e.xclient.data.l[1])),
                                 static_cast<intptr_t>(static_cast<int32_t>(e.xclient.data.l[2])));
@@ -713,6 +720,10 @@ void X11Backend::Impl::HandleEvent(XEvent& e)
         break;
     }
 }
+
+void X11Backend::SetClipboardText(const std::wstring& text) { impl_->clipboard->SetText(text); }
+
+std::wstring X11Backend::ClipboardText() { return impl_->clipboard->Text(); }
 
 Display* X11Backend::NativeDisplay() const { return impl_->D(); }
 

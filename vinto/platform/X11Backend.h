@@ -40,6 +40,8 @@ public:
     void SetCursor(CursorShape shape) override;
     bool BeginMoveDrag(WindowHandle handle, Point screen) override;
     void GrabPointer(WindowHandle handle) override;
+    void SetClipboardText(const std::wstring& text) override;
+    std::wstring ClipboardText() override;
 
     int EventFd() const override;
     void Pump() override;
