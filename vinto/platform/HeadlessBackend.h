@@ -37,11 +37,18 @@ public:
     void GrabPointer(WindowHandle handle) override { grab_ = handle; }
     void SetClipboardText(const std::wstring& text) override { clipboard_ = text; }
     std::wstring ClipboardText() override { return clipboard_; }
+    void MarkWindow(WindowHandle handle, const std::wstring& name) override { marks_[name] = handle; }
 
     int EventFd() const override { return -1; }
     void Pump() override {}
 
     WindowHandle PointerGrab() const { return grab_; }
+    // The window last marked with `name`, or 0.
+    WindowHandle MarkedWindow(const std::wstring& name) const
+    {
+        auto it = marks_.find(name);
+        return it == marks_.end() ? 0 : it->second;
+    }
     // The size of the icon last given to the window; empty when it has none.
     Size IconSize(WindowHandle handle) const
     {
@@ -52,6 +59,7 @@ public:
 private:
     WindowHandle grab_ = 0;
     std::wstring clipboard_;
+    std::unordered_map<std::wstring, WindowHandle> marks_;
     std::unordered_map<WindowHandle, Size> icons_;
 };
 

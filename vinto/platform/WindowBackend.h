@@ -58,6 +58,9 @@ public:
     virtual void SetClipboardText(const std::wstring& text) = 0;
     virtual std::wstring ClipboardText() = 0;
 
+    // Marks the window with a property other processes of the desktop can find it by.
+    virtual void MarkWindow(WindowHandle handle, const std::wstring& name) = 0;
+
     // A descriptor to poll beside the layer's own wake-up descriptor, or -1.
     virtual int EventFd() const = 0;
     // Flushes output and translates every pending native event into input calls.

@@ -508,6 +508,14 @@ std::wstring WindowSystem::GetWindowText(WindowHandle window) const
     return w ? w->title : std::wstring();
 }
 
+bool WindowSystem::PublishWindowMark(WindowHandle window, const std::wstring& name)
+{
+    if (!Find(window) || name.empty())
+        return false;
+    backend_->MarkWindow(window, name);
+    return true;
+}
+
 bool WindowSystem::SetWindowIcon(WindowHandle window, const Surface& icon)
 {
     if (!IsWindow(window) || !icon.IsValid())

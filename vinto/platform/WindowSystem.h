@@ -86,6 +86,10 @@ public:
     // An invalid surface changes nothing and gives false.
     bool SetWindowIcon(WindowHandle window, const Surface& icon);
 
+    // Marks a top-level window so that another process finds it by `name` (a second start of the
+    // program, or a tool sending it messages). False for a missing window.
+    bool PublishWindowMark(WindowHandle window, const std::wstring& name);
+
     bool SetProp(WindowHandle window, const std::wstring& name, intptr_t value);
     intptr_t GetProp(WindowHandle window, const std::wstring& name) const;
     intptr_t RemoveProp(WindowHandle window, const std::wstring& name);

@@ -725,6 +725,17 @@ void X11Backend::SetClipboardText(const std::wstring& text) { impl_->clipboard->
 
 std::wstring X11Backend::ClipboardText() { return impl_->clipboard->Text(); }
 
+void X11Backend::MarkWindow(WindowHandle handle, const std::wstring& name)
+{
+    const Impl::Native* n = impl_->Find(handle);
+    if (!n)
+        return;
+    const long one = 1;
+    XChangeProperty(impl_->D(), n->xid, impl_->Intern(WideToUtf8(name).c_str()), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&one), 1);
+    XFlush(impl_->D());
+}
+
 Display* X11Backend::NativeDisplay() const { return impl_->D(); }
 
 unsigned long X11Backend::NativeWindow(WindowHandle handle) const

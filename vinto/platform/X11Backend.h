@@ -42,6 +42,7 @@ public:
     void GrabPointer(WindowHandle handle) override;
     void SetClipboardText(const std::wstring& text) override;
     std::wstring ClipboardText() override;
+    void MarkWindow(WindowHandle handle, const std::wstring& name) override;
 
     int EventFd() const override;
     void Pump() override;
