@@ -38,11 +38,16 @@ public:
     void SetClipboardText(const std::wstring& text) override { clipboard_ = text; }
     std::wstring ClipboardText() override { return clipboard_; }
     void MarkWindow(WindowHandle handle, const std::wstring& name) override { marks_[name] = handle; }
+    bool StartRawInput() override { return rawInputAvailable_; }
+    void StopRawInput() override {}
+    unsigned long KeysymForVirtualKey(uint32_t) override { return 0; }
 
     int EventFd() const override { return -1; }
     void Pump() override {}
 
     WindowHandle PointerGrab() const { return grab_; }
+    // Tests play a desktop without raw input.
+    void SetRawInputAvailable(bool available) { rawInputAvailable_ = available; }
     // The window last marked with `name`, or 0.
     WindowHandle MarkedWindow(const std::wstring& name) const
     {
@@ -58,6 +63,7 @@ public:
 
 private:
     WindowHandle grab_ = 0;
+    bool rawInputAvailable_ = true;
     std::wstring clipboard_;
     std::unordered_map<std::wstring, WindowHandle> marks_;
     std::unordered_map<WindowHandle, Size> icons_;

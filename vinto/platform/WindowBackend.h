@@ -61,6 +61,13 @@ public:
     // Marks the window with a property other processes of the desktop can find it by.
     virtual void MarkWindow(WindowHandle handle, const std::wstring& name) = 0;
 
+    // Raw key and button events of the whole desktop, reported through InputRouter::RawInput while
+    // started. False when the window system has none.
+    virtual bool StartRawInput() = 0;
+    virtual void StopRawInput() = 0;
+    // The keysym the current layout's key for `virtualKey` types without modifiers; 0 when none.
+    virtual unsigned long KeysymForVirtualKey(uint32_t virtualKey) = 0;
+
     // A descriptor to poll beside the layer's own wake-up descriptor, or -1.
     virtual int EventFd() const = 0;
     // Flushes output and translates every pending native event into input calls.

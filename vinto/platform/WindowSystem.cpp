@@ -2,6 +2,7 @@
 
 #include "vinto/platform/Canvas.h"
 #include "vinto/platform/InputRouter.h"
+#include "vinto/platform/KeyNames.h"
 
 #include <algorithm>
 #include <atomic>
@@ -506,6 +507,13 @@ std::wstring WindowSystem::GetWindowText(WindowHandle window) const
 {
     const Window* w = Find(window);
     return w ? w->title : std::wstring();
+}
+
+bool WindowSystem::RegisterRawInput(WindowHandle window) { return input_->SetRawInputTarget(window); }
+
+std::wstring WindowSystem::GetKeyNameText(uint32_t virtualKey)
+{
+    return KeyNameFor(virtualKey, backend_->KeysymForVirtualKey(virtualKey));
 }
 
 bool WindowSystem::PublishWindowMark(WindowHandle window, const std::wstring& name)

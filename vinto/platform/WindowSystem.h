@@ -162,6 +162,12 @@ public:
     CursorShape GetCursor() const { return cursor_; }
     Rect ScreenRect() const;
     Rect MonitorWorkArea(Point nearPoint) const;
+    // Every key and button event of the desktop goes to `window` as WM_INPUT (RawInputEvent in
+    // lParam), whichever window has the focus, until called with 0 or the window goes. False when
+    // the window system has no raw input: the caller does without.
+    bool RegisterRawInput(WindowHandle window);
+    // The key's name in the current keyboard layout (KeyNameFor).
+    std::wstring GetKeyNameText(uint32_t virtualKey);
     void SetClipboardText(const std::wstring& text) { backend_->SetClipboardText(text); }
     std::wstring GetClipboardText() { return backend_->ClipboardText(); }
 

@@ -7,6 +7,7 @@
 #include "vinto/platform/WindowSystem.h"
 #include "vinto/platform/X11Clipboard.h"
 #include "vinto/platform/X11KeyMap.h"
+#include "vinto/platform/X11RawInput.h"
 #include "vinto/platform/XSettings.h"
 
 #include <X11/XKBlib.h>
@@ -95,6 +96,7 @@ struct X11Backend::Impl {
     Cursor currentCursor = 0;
     std::vector<uint32_t> scratch;
     std::unique_ptr<X11Clipboard> clipboard;
+    std::unique_ptr<X11RawInput> rawInput;
 
     Atom wmProtocols, wmDeleteWindow, motifHints, netWmName, netWmIcon, utf8String, netMoveResize, netSupported, netWorkArea,
         netActiveWindow, netWindowType, typeNormal, typeDialog, typePopup, vintoMessage;
@@ -273,6 +275,7 @@ std::unique_ptr<X11Backend> X11Backend::Open(const char* displayName)
     const std::string compositor = "_NET_WM_CM_S" + std::to_string(x.screen);
     x.hasCompositor = XGetSelectionOwner(d, x.Intern(compositor.c_str())) != 0;
     x.clipboard = std::make_unique<X11Clipboard>(d);
+    x.rawInput = std::make_unique<X11RawInput>(d);
 
     Atom type = 0;
     int format = 0;
@@ -567,8 +570,14 @@ void X11Backend::Pump()
     while (XPending(d) > 0) {
         XEvent e;
         XNextEvent(d, &e);
-        if (!impl_->clipboard->HandleEvent(e))
-            impl_->HandleEvent(e);
+        if (impl_->clipboard->HandleEvent(e))
+            continue;
+        if (e.type == GenericEvent) {
+            if (const std::optional<RawInputEvent> raw = impl_->rawInput->Translate(e))
+                impl_->system->Input().RawInput(*raw);
+            continue;
+        }
+        impl_->HandleEvent(e);
     }
     XFlush(d);
 }
@@ -734,6 +743,25 @@ void X11Backend::MarkWindow(WindowHandle handle, const std::wstring& name)
     XChangeProperty(impl_->D(), n->xid, impl_->Intern(WideToUtf8(name).c_str()), XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&one), 1);
     XFlush(impl_->D());
+}
+
+bool X11Backend::StartRawInput() { return impl_->rawInput->Start(); }
+
+void X11Backend::StopRawInput() { impl_->rawInput->Stop(); }
+
+unsigned long X11Backend::KeysymForVirtualKey(uint32_t virtualKey)
+{
+    Display* d = impl_->D();
+    XkbStateRec state{};
+    XkbGetState(d, XkbUseCoreKbd, &state);
+    int minimum = 0, maximum = 0;
+    XDisplayKeycodes(d, &minimum, &maximum);
+    for (int keycode = minimum; keycode <= maximum; ++keycode) {
+        const KeySym keysym = XkbKeycodeToKeysym(d, static_cast<KeyCode>(keycode), state.group, 0);
+        if (keysym && VirtualKeyFromKeysym(keysym) == virtualKey)
+            return keysym;
+    }
+    return 0;
 }
 
 Display* X11Backend::NativeDisplay() const { return impl_->D(); }
