@@ -2,6 +2,7 @@
 // tool finds it by its mark, its messages arrive in the window's queue with their parameters,
 // messages of the window system itself are refused, and a minimised window is raised.
 #include "RecordingWindow.h"
+#include "RunUntil.h"
 
 #include "vinto/platform/X11Backend.h"
 #include "vinto/platform/X11Peer.h"
@@ -20,7 +21,6 @@ using VintoTest::RecordingWindow;
 
 namespace {
 
-constexpr uintptr_t kWakeTimer = 0x7777;
 const std::wstring kMark = L"Pelmaro Outside Test";
 
 class OutsideMessageTest : public ::testing::Test {
@@ -37,22 +37,7 @@ protected:
         ASSERT_TRUE(RunUntil([&] { return Viewable(); }));
     }
 
-    bool RunUntil(const std::function<bool()>& done, uint64_t timeoutMs = 10000)
-    {
-        system->SetTimer(recorder->handle, kWakeTimer, 10);
-        const uint64_t deadline = system->GetClock().Now() + timeoutMs;
-        Message m;
-        bool ok = true;
-        while (!done()) {
-            if (system->GetClock().Now() > deadline || !system->GetMessage(m)) {
-                ok = false;
-                break;
-            }
-            system->DispatchMessage(m);
-        }
-        system->KillTimer(recorder->handle, kWakeTimer);
-        return ok;
-    }
+    bool RunUntil(const std::function<bool()>& done) { return VintoTest::RunUntil(*system, recorder->handle, done); }
 
     bool Viewable() const
     {

@@ -2,6 +2,7 @@
 // with the codes the key capture reads, whichever window has the focus; key names come from the
 // server's layout.
 #include "RecordingWindow.h"
+#include "RunUntil.h"
 
 #include "vinto/platform/RawInputEvent.h"
 #include "vinto/platform/X11Backend.h"
@@ -15,8 +16,6 @@ using namespace Vinto;
 using VintoTest::RecordingWindow;
 
 namespace {
-
-constexpr uintptr_t kWakeTimer = 0x7777;
 
 class X11RawInputTest : public ::testing::Test {
 protected:
@@ -36,20 +35,13 @@ protected:
     {
         window->log.clear();
         EXPECT_EQ(std::system(("xdotool " + arguments).c_str()), 0) << arguments;
-        system->SetTimer(window->handle, kWakeTimer, 10);
-        const uint64_t deadline = system->GetClock().Now() + 10000;
         std::vector<RawInputEvent> events;
-        Message m;
-        while (system->GetClock().Now() < deadline && system->GetMessage(m)) {
-            system->DispatchMessage(m);
-            if (window->log.empty())
-                continue;
-            events.push_back(RawInputEvent::FromLParam(window->log.back().lParam));
+        VintoTest::RunUntil(*system, window->handle, [&] {
+            for (const VintoTest::Received& r : window->log)
+                events.push_back(RawInputEvent::FromLParam(r.lParam));
             window->log.clear();
-            if (last(events.back()))
-                break;
-        }
-        system->KillTimer(window->handle, kWakeTimer);
+            return !events.empty() && last(events.back());
+        });
         return events;
     }
 
