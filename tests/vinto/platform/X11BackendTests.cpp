@@ -23,7 +23,6 @@ using VintoTest::RecordingWindow;
 
 namespace {
 
-
 class X11Test : public ::testing::Test {
 protected:
     void SetUp() override
