@@ -379,16 +379,26 @@ std::unique_ptr<TrayIcon> TrayIcon::Create(WindowSystem& system, WindowHandle wi
         g_main_context_pop_thread_default(s->context.get());
     });
     const bool ok = ready.wait_for(kStartTimeout) == std::future_status::ready && ready.get();
-    auto icon = std::unique_ptr<TrayIcon>(new TrayIcon(std::move(state)));
-    if (!ok)
-        return nullptr;   // the destructor stops the thread
-    return icon;
+    auto icon = std::unique_ptr<TrayIcon>(new TrayIcon(std::move(state), nullptr));
+    if (ok)
+        return icon;
+    icon.reset();   // stops the bus thread
+
+    auto docked = std::make_unique<TrayIconWindow>(system, window, id, callbackMessage);
+    if (!docked->Dock())
+        return nullptr;
+    return std::unique_ptr<TrayIcon>(new TrayIcon(nullptr, std::move(docked)));
 }
 
-TrayIcon::TrayIcon(std::unique_ptr<State> state) : state_(std::move(state)) {}
+TrayIcon::TrayIcon(std::unique_ptr<State> state, std::unique_ptr<TrayIconWindow> docked)
+    : state_(std::move(state)), docked_(std::move(docked))
+{
+}
 
 TrayIcon::~TrayIcon()
 {
+    if (!state_)
+        return;
     // Queued on the bus thread's context, so a loop that has not started yet still ends at once.
     GSource* quit = g_idle_source_new();
     g_source_set_callback(
@@ -406,6 +416,10 @@ TrayIcon::~TrayIcon()
 
 void TrayIcon::SetIcon(const Surface& icon)
 {
+    if (docked_) {
+        docked_->SetIcon(icon);
+        return;
+    }
     {
         std::lock_guard<std::mutex> lock(state_->mutex);
         state_->iconArgb.clear();
@@ -423,6 +437,8 @@ void TrayIcon::SetIcon(const Surface& icon)
 
 void TrayIcon::SetTip(const std::wstring& tip)
 {
+    if (!state_)
+        return;
     {
         std::lock_guard<std::mutex> lock(state_->mutex);
         state_->tip = WideToUtf8(tip);
@@ -432,6 +448,8 @@ void TrayIcon::SetTip(const std::wstring& tip)
 
 void TrayIcon::SetMenu(std::vector<MenuItem> items)
 {
+    if (!state_)
+        return;
     uint32_t revision = 0;
     {
         std::lock_guard<std::mutex> lock(state_->mutex);
@@ -441,6 +459,8 @@ void TrayIcon::SetMenu(std::vector<MenuItem> items)
     state_->Emit(kMenuPath, "com.canonical.dbusmenu", "LayoutUpdated", g_variant_new("(ui)", revision, 0));
 }
 
-std::string TrayIcon::ServiceName() const { return state_->serviceName; }
+std::string TrayIcon::ServiceName() const { return state_ ? state_->serviceName : std::string(); }
+
+WindowHandle TrayIcon::DockedWindow() const { return docked_ ? docked_->Handle() : 0; }
 
 } // namespace Vinto

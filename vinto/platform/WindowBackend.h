@@ -61,6 +61,10 @@ public:
     // Marks the window with a property other processes of the desktop can find it by.
     virtual void MarkWindow(WindowHandle handle, const std::wstring& name) = 0;
 
+    // Hands the window to the desktop's system tray (XEmbed), which places, sizes and maps it;
+    // false when there is no such tray.
+    virtual bool DockInTray(WindowHandle handle) = 0;
+
     // Raw key and button events of the whole desktop, reported through InputRouter::RawInput while
     // started. False when the window system has none.
     virtual bool StartRawInput() = 0;

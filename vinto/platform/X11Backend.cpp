@@ -81,6 +81,7 @@ struct X11Backend::Impl {
         bool activatable = true;
         bool layered = false;
         bool child = false;
+        bool embedded = false;   // docked in a system tray, which places and maps it
         std::vector<XRectangle> shape;   // the visible part of a layered window without compositor
         uint32_t style = 0;
         std::wstring title;
@@ -421,6 +422,8 @@ void X11Backend::WindowChanged(const WindowView& view)
     if (!n)
         return;
     Display* d = x.D();
+    if (n->embedded)
+        return;
     if (view.rect != n->rect && view.rect.Width() > 0 && view.rect.Height() > 0) {
         n->rect = view.rect;
         XMoveResizeWindow(d, n->xid, view.rect.left, view.rect.top, static_cast<unsigned>(view.rect.Width()),
@@ -625,7 +628,7 @@ void X11Backend::Impl::HandleEvent(XEvent& e)
         if (!n)
             break;
         n->mapped = true;
-        if (!n->wantMapped && !n->overrideRedirect && !n->child) {
+        if (!n->wantMapped && !n->overrideRedirect && !n->child && !n->embedded) {
             // Mapped by someone else: the window manager brought a minimised window back.
             n->wantMapped = true;
             system->NativeIconified(h, false);
@@ -644,7 +647,7 @@ void X11Backend::Impl::HandleEvent(XEvent& e)
         const WindowHandle h = HandleOf(e.xunmap.window);
         if (Native* n = Find(h)) {
             n->mapped = false;
-            if (n->wantMapped && !n->overrideRedirect && !n->child) {
+            if (n->wantMapped && !n->overrideRedirect && !n->child && !n->embedded) {
                 // Unmapped by someone else while shown: the window manager minimised it.
                 n->wantMapped = false;
                 system->NativeIconified(h, true);
@@ -743,6 +746,33 @@ void X11Backend::MarkWindow(WindowHandle handle, const std::wstring& name)
     XChangeProperty(impl_->D(), n->xid, impl_->Intern(WideToUtf8(name).c_str()), XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&one), 1);
     XFlush(impl_->D());
+}
+
+bool X11Backend::DockInTray(WindowHandle handle)
+{
+    Impl& x = *impl_;
+    Impl::Native* n = x.Find(handle);
+    const std::string selection = "_NET_SYSTEM_TRAY_S" + std::to_string(x.screen);
+    const ::Window manager = XGetSelectionOwner(x.D(), x.Intern(selection.c_str()));
+    if (!n || !manager)
+        return false;
+    // XEmbed version 0, mapped: the tray maps the icon once it has taken it in.
+    const long info[2] = {0, 1};
+    const Atom xembedInfo = x.Intern("_XEMBED_INFO");
+    XChangeProperty(x.D(), n->xid, xembedInfo, xembedInfo, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(info), 2);
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = manager;
+    e.xclient.message_type = x.Intern("_NET_SYSTEM_TRAY_OPCODE");
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = CurrentTime;
+    e.xclient.data.l[1] = 0;   // SYSTEM_TRAY_REQUEST_DOCK
+    e.xclient.data.l[2] = static_cast<long>(n->xid);
+    XSendEvent(x.D(), manager, False, NoEventMask, &e);
+    XFlush(x.D());
+    n->embedded = true;
+    n->wantMapped = true;
+    return true;
 }
 
 bool X11Backend::StartRawInput() { return impl_->rawInput->Start(); }

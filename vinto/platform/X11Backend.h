@@ -44,6 +44,7 @@ public:
     void SetClipboardText(const std::wstring& text) override;
     std::wstring ClipboardText() override;
     void MarkWindow(WindowHandle handle, const std::wstring& name) override;
+    bool DockInTray(WindowHandle handle) override;
     bool StartRawInput() override;
     void StopRawInput() override;
     unsigned long KeysymForVirtualKey(uint32_t virtualKey) override;

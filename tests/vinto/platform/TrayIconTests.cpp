@@ -3,7 +3,9 @@
 // the clear "no tray" answer.
 #include "RecordingWindow.h"
 
+#include "vinto/platform/Canvas.h"
 #include "vinto/platform/HeadlessBackend.h"
+#include "vinto/platform/InputRouter.h"
 #include "vinto/platform/TrayIcon.h"
 
 #include <gtest/gtest.h>
@@ -162,9 +164,46 @@ private:
     GDBusConnection* client_ = nullptr;
 };
 
-TEST_F(TrayIconTest, WithoutAWatcherThereIsNoTray)
+TEST_F(TrayIconTest, WithoutAWatcherOrATrayThereIsNoTray)
 {
     EXPECT_EQ(TrayIcon::Create(*system, window.handle, kIconId, kCallback, L"Pelmaro"), nullptr);
+}
+
+TEST_F(TrayIconTest, WithoutAWatcherTheIconDocksInTheSystemTray)
+{
+    auto& backend = dynamic_cast<HeadlessBackend&>(system->Backend());
+    backend.SetTrayAvailable(true);
+    std::unique_ptr<TrayIcon> tray = TrayIcon::Create(*system, window.handle, kIconId, kCallback, L"Pelmaro");
+    ASSERT_NE(tray, nullptr);
+    const WindowHandle docked = tray->DockedWindow();
+    ASSERT_NE(docked, 0u);
+    EXPECT_EQ(backend.DockedWindow(), docked);
+    EXPECT_EQ(tray->ServiceName(), "");
+
+    Surface icon(4, 4);
+    Canvas(icon).FillSolidRect(icon.Bounds(), 0xFF00FF00);
+    tray->SetIcon(icon);
+    system->RunUntilIdle();
+    const Surface shown = system->CaptureWindow(docked);
+    EXPECT_EQ(shown.Pixel(0, 0), 0xFF00FF00u);
+    EXPECT_EQ(shown.Pixel(TrayIconWindow::kSize - 1, TrayIconWindow::kSize - 1), 0xFF00FF00u);
+
+    system->SetActiveWindow(window.handle);
+    const Rect r = system->GetWindowRect(docked);
+    system->Input().Click({r.left + 3, r.top + 3});
+    system->Input().Click({r.left + 3, r.top + 3}, MouseButton::Right);
+    system->RunUntilIdle();
+    const std::vector<Received> expected = {
+        {window.handle, kCallback, kIconId, WM_LBUTTONDOWN},
+        {window.handle, kCallback, kIconId, WM_LBUTTONUP},
+        {window.handle, kCallback, kIconId, WM_RBUTTONDOWN},
+        {window.handle, kCallback, kIconId, WM_RBUTTONUP},
+    };
+    EXPECT_EQ(window.log, expected);
+    EXPECT_EQ(system->GetActiveWindow(), window.handle);
+
+    tray.reset();
+    EXPECT_FALSE(system->IsWindow(docked));
 }
 
 TEST_F(TrayIconTest, RegistersAndServesItsProperties)
