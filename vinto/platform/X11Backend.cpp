@@ -188,7 +188,9 @@ struct X11Backend::Impl {
     WindowHandle PointerTarget(::Window xid, Point rootPoint)
     {
         const WindowHandle h = HandleOf(xid);
-        if (h && system->GetWindowRect(h).Contains(rootPoint))
+        const Native* n = Find(h);
+        // A docked icon moves with its tray without being told; the event's window is enough.
+        if (n && (n->embedded || system->GetWindowRect(h).Contains(rootPoint)))
             return h;
         return 0;
     }
@@ -628,6 +630,14 @@ void X11Backend::Impl::HandleEvent(XEvent& e)
         if (!n)
             break;
         n->mapped = true;
+        if (n->embedded) {
+            // The tray has taken it in: it now sits wherever the tray put it.
+            const Rect r = RootRect(*n, n->rect.Width(), n->rect.Height());
+            if (r != n->rect) {
+                n->rect = r;
+                system->NativeGeometryChanged(h, r);
+            }
+        }
         if (!n->wantMapped && !n->overrideRedirect && !n->child && !n->embedded) {
             // Mapped by someone else: the window manager brought a minimised window back.
             n->wantMapped = true;
