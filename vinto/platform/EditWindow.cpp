@@ -27,7 +27,12 @@ EditWindow::~EditWindow()
 WindowHandle EditWindow::Create(const WindowCreateParams& params, uint16_t id)
 {
     id_ = id;
-    return system_.CreateWindow(params, this);
+    WindowCreateParams p = params;
+    // A popup editor floats over its owner's layered window: the window manager must neither
+    // frame it nor move the activation to it.
+    if (p.style & WS_POPUP)
+        p.exStyle |= WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    return system_.CreateWindow(p, this);
 }
 
 int EditWindow::SelectionStart() const { return std::min(anchor_, caret_); }

@@ -44,7 +44,8 @@ public:
     EditWindow& operator=(const EditWindow&) = delete;
 
     // Makes the window; `params.style` carries the ES_* bits, `id` goes into every notification.
-    // 0 when the window system refuses.
+    // A WS_POPUP editor (over a layered window, in screen coordinates) is owned by `params.parent`
+    // and never activated. 0 when the window system refuses.
     WindowHandle Create(const WindowCreateParams& params, uint16_t id);
     WindowHandle Handle() const { return handle_; }
 

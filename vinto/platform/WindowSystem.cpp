@@ -650,7 +650,10 @@ WindowHandle WindowSystem::SetFocus(WindowHandle window)
         return 0;
     if (window == old)
         return old;
-    if (window && GetTopLevel(window) != active_) {
+    // A window that never takes the activation (a popup editor over its owner) takes the focus
+    // while its owner stays active.
+    const WindowHandle top = GetTopLevel(window);
+    if (window && top != active_ && !(GetWindowLong(top, GWL_EXSTYLE) & WS_EX_NOACTIVATE)) {
         SetActiveWindow(window);
         if (focus_ == window)
             return old;

@@ -104,7 +104,8 @@ public:
     WindowHandle SetActiveWindow(WindowHandle window, uintptr_t how = WA_ACTIVE);
     WindowHandle GetActiveWindow() const;
     bool SetForegroundWindow(WindowHandle window);
-    // WM_KILLFOCUS to the old window, WM_SETFOCUS to the new one; returns the old one.
+    // WM_KILLFOCUS to the old window, WM_SETFOCUS to the new one; returns the old one. Focusing a
+    // window inside another top-level window activates that one, unless it is WS_EX_NOACTIVATE.
     WindowHandle SetFocus(WindowHandle window);
     WindowHandle GetFocus() const;
     WindowHandle SetCapture(WindowHandle window);

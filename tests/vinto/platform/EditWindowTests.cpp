@@ -189,6 +189,26 @@ TEST_F(EditWindowTest, ChangesAndFocusAreReportedToTheParent)
     EXPECT_EQ(Codes(), (std::vector<int>{EN_SETFOCUS, EN_CHANGE}));
 }
 
+TEST_F(EditWindowTest, APopupEditorTypesForItsOwnerWithoutTakingTheActivation)
+{
+    system->SetActiveWindow(parent.handle);
+    WindowCreateParams p;
+    p.style = WS_POPUP | WS_VISIBLE | ES_AUTOHSCROLL;
+    p.rect = kEditRect.Offset(kParentRect.left, kParentRect.top);
+    p.parent = parent.handle;
+    const WindowHandle h = edit.Create(p, kId);
+    ASSERT_NE(h, 0u);
+    system->SetFocus(h);
+    system->RunUntilIdle();
+    parent.log.clear();
+
+    input.Click(At(5));
+    Type(L"7");
+    EXPECT_EQ(edit.Text(), L"7");
+    EXPECT_EQ(system->GetActiveWindow(), parent.handle);
+    EXPECT_EQ(Codes(), (std::vector<int>{EN_CHANGE}));
+}
+
 TEST_F(EditWindowTest, MessagesSetAndReadTextAndSelection)
 {
     const WindowHandle h = MakeEdit();
