@@ -100,7 +100,7 @@ struct X11Backend::Impl {
     std::unique_ptr<X11RawInput> rawInput;
 
     Atom wmProtocols, wmDeleteWindow, motifHints, netWmName, netWmIcon, utf8String, netMoveResize, netSupported, netWorkArea,
-        netActiveWindow, netWindowType, typeNormal, typeDialog, typePopup, vintoMessage;
+        netActiveWindow, netWindowType, typeNormal, typeDialog, typePopup, vintoMessage, vintoRestore;
 
     Atom Intern(const char* name) const { return XInternAtom(display.get(), name, False); }
     Display* D() const { return display.get(); }
@@ -275,6 +275,7 @@ std::unique_ptr<X11Backend> X11Backend::Open(const char* displayName)
     x.typeDialog = x.Intern("_NET_WM_WINDOW_TYPE_DIALOG");
     x.typePopup = x.Intern("_NET_WM_WINDOW_TYPE_POPUP_MENU");
     x.vintoMessage = x.Intern("_VINTO_MESSAGE");
+    x.vintoRestore = x.Intern("_VINTO_RESTORE");
     const std::string compositor = "_NET_WM_CM_S" + std::to_string(x.screen);
     x.hasCompositor = XGetSelectionOwner(d, x.Intern(compositor.c_str())) != 0;
     x.clipboard = std::make_unique<X11Clipboard>(d);
@@ -727,15 +728,20 @@ void X11Backend::Impl::HandleEvent(XEvent& e)
         const WindowHandle h = HandleOf(e.xclient.window);
         if (!h)
             break;
-        if (e.xclient.message_type == wmProtocols && static_cast<Atom>(e.xclient.data.l[0]) == wmDeleteWindow)
+        const Atom type = e.xclient.message_type;
+        const auto message = static_cast<uint32_t>(e.xclient.data.l[0]);
+        if (type == wmProtocols && static_cast<Atom>(e.xclient.data.l[0]) == wmDeleteWindow) {
             system->PostMessage(h, WM_CLOSE, 0, 0);
-        else if (e.xclient.message_type == vintoMessage && e.xclient.format == 32 &&
-                 static_cast<uint32_t>(e.xclient.data.l[0]) >= WM_USER && static_cast<uint32_t>(e.xclient.data.l[0]) < OCM_BASE)
+        } else if (type == vintoRestore && !system->GetParent(h)) {
+            // A second start of the program asks for its window, even one hidden to the tray.
+            system->ShowWindow(h, SW_SHOWNORMAL);
+            system->SetForegroundWindow(h);
+        } else if (type == vintoMessage && e.xclient.format == 32 && message >= WM_USER && message < OCM_BASE) {
             // Only the program's own messages come from outside: the window system's messages carry
             // pointers in their parameters, which another process must never choose.
-            system->PostMessage(h, static_cast<uint32_t>(e.xclient.data.l[0]),
-                                static_cast<uintptr_t>(static_cast<uint32_t>(e.xclient.data.l[1])),
+            system->PostMessage(h, message, static_cast<uintptr_t>(static_cast<uint32_t>(e.xclient.data.l[1])),
                                 static_cast<intptr_t>(static_cast<int32_t>(e.xclient.data.l[2])));
+        }
         break;
     }
     default:

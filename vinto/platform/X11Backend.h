@@ -4,7 +4,8 @@
 // _MOTIF_WM_HINTS, layered windows cut to their opaque pixels where no compositor runs, popups as
 // override-redirect windows that grab pointer and keyboard so a press
 // outside them is seen, caption drags through _NET_WM_MOVERESIZE, messages from other programs
-// as _VINTO_MESSAGE client messages (the program's own numbers only), the clipboard, XInput2 raw
+// as _VINTO_MESSAGE client messages (the program's own numbers only), _VINTO_RESTORE showing a
+// window another start of the program asks for, the clipboard, XInput2 raw
 // input, and Xlib's queue drained before every poll.
 // Thread contract: UI thread only.
 

@@ -90,7 +90,14 @@ bool X11Peer::Raise(unsigned long window) const
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(d, window, &attributes))
         return false;
-    XMapRaised(d, window);
+    // The program shows the window itself (it may have hidden it to the tray); the window manager
+    // then brings it to the front.
+    XEvent restore{};
+    restore.xclient.type = ClientMessage;
+    restore.xclient.window = window;
+    restore.xclient.message_type = XInternAtom(d, "_VINTO_RESTORE", False);
+    restore.xclient.format = 32;
+    XSendEvent(d, window, False, NoEventMask, &restore);
     XEvent e{};
     e.xclient.type = ClientMessage;
     e.xclient.window = window;

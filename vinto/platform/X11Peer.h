@@ -22,7 +22,8 @@ public:
     // The first top-level window carrying the mark, from the window manager's client list or,
     // without a window manager, from the children of the root window; 0 when none does.
     unsigned long FindMarkedWindow(const std::wstring& name) const;
-    // Shows the window (restoring it when minimised) and asks the window manager to activate it.
+    // Asks the program to show the window (restoring it when minimised or hidden) and the window
+    // manager to activate it.
     bool Raise(unsigned long window) const;
     // Posts a message into the window's queue; false when the window is gone.
     bool Post(unsigned long window, uint32_t message, uint32_t wParam, int32_t lParam) const;

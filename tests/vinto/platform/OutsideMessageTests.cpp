@@ -119,4 +119,12 @@ TEST_F(OutsideMessageTest, ASecondStartFindsAndRaisesTheMinimisedWindow)
     EXPECT_TRUE(RunUntil([&] { return Viewable() && !system->IsIconic(recorder->handle); }));
 }
 
+TEST_F(OutsideMessageTest, ASecondStartShowsAWindowHiddenToTheTray)
+{
+    system->ShowWindow(recorder->handle, SW_HIDE);
+    ASSERT_TRUE(RunUntil([&] { return !Viewable(); }));
+    EXPECT_EQ(Send("'Pelmaro Outside Test' --raise"), 0);
+    EXPECT_TRUE(RunUntil([&] { return Viewable() && system->IsWindowVisible(recorder->handle); }));
+}
+
 } // namespace
