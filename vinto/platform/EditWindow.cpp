@@ -13,15 +13,9 @@ bool IsWordChar(wchar_t c) { return std::iswalnum(static_cast<wint_t>(c)) || c =
 
 } // namespace
 
-EditWindow::EditWindow(WindowSystem& system) : system_(system)
+EditWindow::EditWindow(WindowSystem& system) : PaintedWindow(system)
 {
     font_.color = 0xFF000000;
-}
-
-EditWindow::~EditWindow()
-{
-    if (handle_)
-        system_.DestroyWindow(handle_);
 }
 
 WindowHandle EditWindow::Create(const WindowCreateParams& params, uint16_t id)
@@ -38,17 +32,17 @@ WindowHandle EditWindow::Create(const WindowCreateParams& params, uint16_t id)
 int EditWindow::SelectionStart() const { return std::min(anchor_, caret_); }
 int EditWindow::SelectionEnd() const { return std::max(anchor_, caret_); }
 
-uint32_t EditWindow::Style() const { return system_.GetWindowLong(handle_, GWL_STYLE); }
+uint32_t EditWindow::Style() const { return system_.GetWindowLong(Handle(), GWL_STYLE); }
 
 WindowHandle EditWindow::ReportTarget() const
 {
-    return (Style() & WS_CHILD) ? system_.GetParent(handle_) : system_.GetOwner(handle_);
+    return (Style() & WS_CHILD) ? system_.GetParent(Handle()) : system_.GetOwner(Handle());
 }
 
 void EditWindow::Notify(int code)
 {
     if (const WindowHandle target = ReportTarget())
-        system_.SendMessage(target, WM_COMMAND, MakeWParam(id_, code), static_cast<intptr_t>(handle_));
+        system_.SendMessage(target, WM_COMMAND, MakeWParam(id_, code), static_cast<intptr_t>(Handle()));
 }
 
 // ---- Text and selection
@@ -243,7 +237,7 @@ void EditWindow::OnFocus(bool focused)
     if (focused) {
         RestartBlink();
     } else {
-        system_.KillTimer(handle_, kCaretTimer);
+        system_.KillTimer(Handle(), kCaretTimer);
         caretOn_ = false;
         dragging_ = false;
     }
@@ -257,7 +251,7 @@ void EditWindow::RestartBlink()
         return;
     caretOn_ = true;
     if (const uint32_t blink = system_.GetCaretBlinkTime())
-        system_.SetTimer(handle_, kCaretTimer, blink);
+        system_.SetTimer(Handle(), kCaretTimer, blink);
 }
 
 // ---- Geometry
@@ -269,7 +263,7 @@ std::wstring EditWindow::Shown() const
 
 Rect EditWindow::TextArea() const
 {
-    Rect client = system_.GetClientRect(handle_);
+    Rect client = system_.GetClientRect(Handle());
     client.left += leftMargin_;
     client.right = std::max(client.left, client.right - rightMargin_);
     return client;
@@ -327,28 +321,23 @@ void EditWindow::ScrollToCaret()
 
 EditColors EditWindow::AskColors() const
 {
-    const bool passive = IsReadOnly() || !system_.IsWindowEnabled(handle_);
+    const bool passive = IsReadOnly() || !system_.IsWindowEnabled(Handle());
     EditColors defaults;
     if (passive)
         defaults.background = 0xFFF0F0F0;
-    if (!system_.IsWindowEnabled(handle_))
+    if (!system_.IsWindowEnabled(Handle()))
         defaults.text = 0xFF6D6D6D;
     EditColors asked = defaults;
     const WindowHandle target = ReportTarget();
     if (target && system_.SendMessage(target, passive ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
-                                      reinterpret_cast<uintptr_t>(&asked), static_cast<intptr_t>(handle_)))
+                                      reinterpret_cast<uintptr_t>(&asked), static_cast<intptr_t>(Handle())))
         return asked;
     return defaults;
 }
 
-void EditWindow::Paint()
+void EditWindow::Paint(Canvas& canvas, const Rect& client)
 {
     const EditColors colors = AskColors();
-    PaintSession paint = system_.BeginPaint(handle_);
-    if (!paint.IsValid())
-        return;
-    Canvas canvas(paint.GetSurface());
-    const Rect client = system_.GetClientRect(handle_);
     if (colors.background >> 24)
         canvas.FillSolidRect(client, colors.background);
     else
@@ -385,70 +374,66 @@ void EditWindow::Paint()
 
 void EditWindow::Invalidate()
 {
-    if (handle_)
-        system_.InvalidateRect(handle_, nullptr, false);
+    if (Handle())
+        system_.InvalidateRect(Handle(), nullptr, false);
+}
+
+void EditWindow::OnDestroyed()
+{
+    focused_ = false;
+    dragging_ = false;
 }
 
 // ---- Messages
 
-intptr_t EditWindow::WindowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
+bool EditWindow::OnMessage(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result)
 {
+    const WindowHandle window = Handle();
+    result = 0;
     switch (message) {
-    case WM_NCCREATE:
-        handle_ = window;
-        break;
-    case WM_NCDESTROY:
-        handle_ = 0;
-        focused_ = false;
-        break;
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_SIZE:
         ScrollToCaret();
         Invalidate();
-        return 0;
+        return true;
     case WM_ENABLE:
         Invalidate();
-        return 0;
+        return true;
     case WM_SETFOCUS:
         OnFocus(true);
-        return 0;
+        return true;
     case WM_KILLFOCUS:
         OnFocus(false);
-        return 0;
+        return true;
     case WM_TIMER:
         if (wParam == kCaretTimer) {
             caretOn_ = !caretOn_;
             Invalidate();
-            return 0;
+            return true;
         }
-        break;
+        return false;
     case WM_KEYDOWN:
         OnKeyDown(static_cast<uint32_t>(wParam));
-        return 0;
+        return true;
     case WM_CHAR:
         OnChar(static_cast<char32_t>(wParam));
-        return 0;
+        return true;
     case WM_LBUTTONDOWN:
         if (system_.GetFocus() != window)
             system_.SetFocus(window);
         MoveCaret(PositionAt(SignedLow(lParam)), (wParam & MK_SHIFT) != 0);
         dragging_ = true;
         system_.SetCapture(window);
-        return 0;
+        return true;
     case WM_MOUSEMOVE:
         if (dragging_)
             MoveCaret(PositionAt(SignedLow(lParam)), true);
-        return 0;
+        return true;
     case WM_LBUTTONUP:
         if (dragging_) {
             dragging_ = false;
             system_.ReleaseCapture();
         }
-        return 0;
+        return true;
     case WM_LBUTTONDBLCLK: {
         int start = PositionAt(SignedLow(lParam));
         int end = start;
@@ -457,32 +442,35 @@ intptr_t EditWindow::WindowProc(WindowHandle window, uint32_t message, uintptr_t
         while (end < static_cast<int>(text_.size()) && IsWordChar(text_[static_cast<size_t>(end)]))
             ++end;
         Select(start, end);
-        return 0;
+        return true;
     }
     case WM_CAPTURECHANGED:
         dragging_ = false;
-        return 0;
+        return true;
     case WM_SETTEXT:
         SetText(lParam ? std::wstring(reinterpret_cast<const wchar_t*>(lParam)) : std::wstring());
-        return 1;
+        result = 1;
+        return true;
     case WM_GETTEXT: {
         if (wParam == 0 || !lParam)
-            return 0;
+            return true;
         const size_t count = std::min(static_cast<size_t>(wParam) - 1, text_.size());
         wchar_t* out = reinterpret_cast<wchar_t*>(lParam);
         std::copy_n(text_.data(), count, out);
         out[count] = L'\0';
-        return static_cast<intptr_t>(count);
+        result = static_cast<intptr_t>(count);
+        return true;
     }
     case WM_GETTEXTLENGTH:
-        return static_cast<intptr_t>(text_.size());
+        result = static_cast<intptr_t>(text_.size());
+        return true;
     case WM_SETFONT:
         if (wParam) {
             font_ = *reinterpret_cast<const TextFormat*>(wParam);
             ScrollToCaret();
             Invalidate();
         }
-        return 0;
+        return true;
     case EM_SETSEL: {
         const int length = static_cast<int>(text_.size());
         const int start = static_cast<int>(static_cast<intptr_t>(wParam));
@@ -491,23 +479,25 @@ intptr_t EditWindow::WindowProc(WindowHandle window, uint32_t message, uintptr_t
             Select(caret_, caret_);
         else
             Select(start, end < 0 ? length : end);
-        return 0;
+        return true;
     }
     case EM_GETSEL:
         if (wParam)
             *reinterpret_cast<uint32_t*>(wParam) = static_cast<uint32_t>(SelectionStart());
         if (lParam)
             *reinterpret_cast<uint32_t*>(lParam) = static_cast<uint32_t>(SelectionEnd());
-        return MakeLParam(SelectionStart(), SelectionEnd());
+        result = MakeLParam(SelectionStart(), SelectionEnd());
+        return true;
     case EM_REPLACESEL:
         if (lParam)
             ReplaceSelection(reinterpret_cast<const wchar_t*>(lParam), false);
-        return 0;
+        return true;
     case EM_LIMITTEXT:
         limit_ = wParam == 0 || wParam > static_cast<uintptr_t>(kDefaultLimit) ? kDefaultLimit : static_cast<int>(wParam);
-        return 0;
+        return true;
     case EM_GETLIMITTEXT:
-        return limit_;
+        result = limit_;
+        return true;
     case EM_SETMARGINS:
         if (wParam & EC_LEFTMARGIN)
             leftMargin_ = std::max(0, LowWord(static_cast<uintptr_t>(lParam)));
@@ -515,35 +505,36 @@ intptr_t EditWindow::WindowProc(WindowHandle window, uint32_t message, uintptr_t
             rightMargin_ = std::max(0, HighWord(static_cast<uintptr_t>(lParam)));
         ScrollToCaret();
         Invalidate();
-        return 0;
+        return true;
     case EM_GETMARGINS:
-        return MakeLParam(leftMargin_, rightMargin_);
+        result = MakeLParam(leftMargin_, rightMargin_);
+        return true;
     case EM_SETREADONLY:
         system_.SetWindowLong(window, GWL_STYLE, wParam ? (Style() | ES_READONLY) : (Style() & ~ES_READONLY));
         Invalidate();
-        return 1;
+        result = 1;
+        return true;
     case EM_SETPASSWORDCHAR:
         passwordChar_ = wParam ? static_cast<wchar_t>(wParam) : L'*';
         system_.SetWindowLong(window, GWL_STYLE, wParam ? (Style() | ES_PASSWORD) : (Style() & ~ES_PASSWORD));
         Invalidate();
-        return 0;
+        return true;
     case WM_CUT:
         Cut();
-        return 0;
+        return true;
     case WM_COPY:
         Copy();
-        return 0;
+        return true;
     case WM_PASTE:
         Paste();
-        return 0;
+        return true;
     case WM_CLEAR:
         if (SelectionStart() != SelectionEnd())
             ReplaceSelection(L"", true);
-        return 0;
+        return true;
     default:
-        break;
+        return false;
     }
-    return system_.DefWindowProc(window, message, wParam, lParam);
 }
 
 } // namespace Vinto

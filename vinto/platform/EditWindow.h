@@ -10,6 +10,7 @@
 // pointer to EditColors in wParam and its handle in lParam; a non-zero answer means the colours
 // were filled in. A parent that hands such messages back as OCM_* reaches the editor's own
 // procedure: a subclass overrides WindowProc and passes what it leaves alone to this one.
+// The window goes with the object.
 //
 // Messages it takes: WM_SETTEXT (lParam: const wchar_t*), WM_GETTEXT (wParam: buffer size in
 // characters, lParam: wchar_t*), WM_GETTEXTLENGTH, WM_SETFONT (wParam: const TextFormat*),
@@ -19,8 +20,7 @@
 // Thread contract: UI thread only.
 
 #include "vinto/platform/TextFormat.h"
-#include "vinto/platform/WindowProcedure.h"
-#include "vinto/platform/WindowSystem.h"
+#include "vinto/platform/PaintedWindow.h"
 
 #include <string>
 
@@ -32,22 +32,18 @@ struct EditColors {
     uint32_t background = 0xFFFFFFFF;   // alpha 0: the editor paints no background
 };
 
-class EditWindow : public WindowProcedure {
+class EditWindow : public PaintedWindow {
 public:
     static constexpr uintptr_t kCaretTimer = 6553;
     static constexpr int kDefaultLimit = 0x7FFFFFFE;
     static constexpr uint32_t kSelectionColor = 0xFF3399FF;
 
     explicit EditWindow(WindowSystem& system);
-    ~EditWindow() override;
-    EditWindow(const EditWindow&) = delete;
-    EditWindow& operator=(const EditWindow&) = delete;
 
     // Makes the window; `params.style` carries the ES_* bits, `id` goes into every notification.
     // A WS_POPUP editor (over a layered window, in screen coordinates) is owned by `params.parent`
     // and never activated. 0 when the window system refuses.
     WindowHandle Create(const WindowCreateParams& params, uint16_t id);
-    WindowHandle Handle() const { return handle_; }
 
     const std::wstring& Text() const { return text_; }
     // The selection as (start, end) character positions, start <= end; the caret is at one end.
@@ -56,7 +52,10 @@ public:
     int Caret() const { return caret_; }
     bool CaretVisible() const { return focused_ && caretOn_; }
 
-    intptr_t WindowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+protected:
+    void Paint(Canvas& canvas, const Rect& client) override;
+    bool OnMessage(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result) override;
+    void OnDestroyed() override;
 
 private:
     uint32_t Style() const;
@@ -86,11 +85,8 @@ private:
     int PositionAt(int x) const;
     void ScrollToCaret();
     EditColors AskColors() const;
-    void Paint();
     void Invalidate();
 
-    WindowSystem& system_;
-    WindowHandle handle_ = 0;
     uint16_t id_ = 0;
     TextFormat font_;
     std::wstring text_;

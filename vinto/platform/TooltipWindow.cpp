@@ -1,20 +1,12 @@
 #include "vinto/platform/TooltipWindow.h"
 
-#include "vinto/platform/Canvas.h"
-
 #include <algorithm>
 
 namespace Vinto {
 
-TooltipWindow::TooltipWindow(WindowSystem& system) : system_(system)
+TooltipWindow::TooltipWindow(WindowSystem& system) : PaintedWindow(system)
 {
     font_.pixelSize = 12;
-}
-
-TooltipWindow::~TooltipWindow()
-{
-    if (handle_)
-        system_.DestroyWindow(handle_);
 }
 
 bool TooltipWindow::Create(WindowHandle owner)
@@ -54,7 +46,7 @@ void TooltipWindow::Show(const std::wstring& text, const Rect& tool)
         Hide();
         return;
     }
-    if (!handle_)
+    if (!Handle())
         return;
     text_ = text;
     const int padX = marginLeft_ + 1;
@@ -70,51 +62,26 @@ void TooltipWindow::Show(const std::wstring& text, const Rect& tool)
     if (y + height > area.bottom)
         y = tool.top - kGap - height;
     y = std::clamp(y, area.top, std::max(area.top, area.bottom - height));
-    system_.SetWindowPos(handle_, x, y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    system_.InvalidateRect(handle_, nullptr, false);
+    system_.SetWindowPos(Handle(), x, y, width, height, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    system_.InvalidateRect(Handle(), nullptr, false);
 }
 
 void TooltipWindow::Hide()
 {
     text_.clear();
-    if (handle_)
-        system_.ShowWindow(handle_, SW_HIDE);
+    if (Handle())
+        system_.ShowWindow(Handle(), SW_HIDE);
 }
 
-bool TooltipWindow::IsShown() const { return handle_ && system_.IsWindowVisible(handle_); }
+bool TooltipWindow::IsShown() const { return Handle() && system_.IsWindowVisible(Handle()); }
 
-void TooltipWindow::Paint()
+void TooltipWindow::Paint(Canvas& canvas, const Rect& client)
 {
-    PaintSession paint = system_.BeginPaint(handle_);
-    if (!paint.IsValid())
-        return;
-    Canvas canvas(paint.GetSurface());
-    const Rect client = system_.GetClientRect(handle_);
     canvas.FillSolidRect(client, kBorderColor);
     canvas.FillSolidRect(client.Inflate(-1, -1), backColor_);
     const Rect textRect{client.left + marginLeft_ + 1, client.top + marginTop_ + 1, client.right - marginLeft_ - 1,
                         client.bottom - marginTop_ - 1};
     canvas.DrawText(text_, textRect, Format());
-}
-
-intptr_t TooltipWindow::WindowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
-{
-    switch (message) {
-    case WM_NCCREATE:
-        handle_ = window;
-        break;
-    case WM_NCDESTROY:
-        handle_ = 0;
-        break;
-    case WM_PAINT:
-        Paint();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    default:
-        break;
-    }
-    return system_.DefWindowProc(window, message, wParam, lParam);
 }
 
 } // namespace Vinto

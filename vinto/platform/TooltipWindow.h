@@ -5,15 +5,14 @@
 // the work area ends, and stays inside the work area.
 // Thread contract: UI thread only.
 
+#include "vinto/platform/PaintedWindow.h"
 #include "vinto/platform/TextFormat.h"
-#include "vinto/platform/WindowProcedure.h"
-#include "vinto/platform/WindowSystem.h"
 
 #include <string>
 
 namespace Vinto {
 
-class TooltipWindow : public WindowProcedure {
+class TooltipWindow : public PaintedWindow {
 public:
     static constexpr int kDefaultMaxWidth = 256;
     static constexpr uint32_t kDefaultBackColor = 0xFFF5F5F5;
@@ -22,13 +21,9 @@ public:
     static constexpr int kGap = 2;   // between the tool's rectangle and the tip
 
     explicit TooltipWindow(WindowSystem& system);
-    ~TooltipWindow() override;
-    TooltipWindow(const TooltipWindow&) = delete;
-    TooltipWindow& operator=(const TooltipWindow&) = delete;
 
     // Makes the hidden window; false when the window system refuses (tooltips then stay off).
     bool Create(WindowHandle owner);
-    WindowHandle Handle() const { return handle_; }
 
     void SetMaxWidth(int pixels);
     void SetBackColor(uint32_t argb);
@@ -42,14 +37,13 @@ public:
     bool IsShown() const;
     const std::wstring& Text() const { return text_; }
 
-    intptr_t WindowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+protected:
+    void Paint(Canvas& canvas, const Rect& client) override;
+    bool OnMessage(uint32_t, uintptr_t, intptr_t, intptr_t&) override { return false; }
 
 private:
     TextFormat Format() const;
-    void Paint();
 
-    WindowSystem& system_;
-    WindowHandle handle_ = 0;
     std::wstring text_;
     TextFormat font_;
     int maxWidth_ = kDefaultMaxWidth;

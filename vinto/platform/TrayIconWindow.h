@@ -5,37 +5,29 @@
 // message). It never takes the activation.
 // Thread contract: UI thread only.
 
+#include "vinto/platform/PaintedWindow.h"
 #include "vinto/platform/Surface.h"
-#include "vinto/platform/WindowProcedure.h"
 
 namespace Vinto {
 
-class WindowSystem;
-
-class TrayIconWindow : public WindowProcedure {
+class TrayIconWindow : public PaintedWindow {
 public:
     static constexpr int kSize = 24;   // until the tray sizes it
 
     TrayIconWindow(WindowSystem& system, WindowHandle owner, uint32_t id, uint32_t callbackMessage);
-    ~TrayIconWindow() override;
-    TrayIconWindow(const TrayIconWindow&) = delete;
-    TrayIconWindow& operator=(const TrayIconWindow&) = delete;
 
     // Makes the window and hands it to the tray; false when there is no tray.
     bool Dock();
-    WindowHandle Handle() const { return handle_; }
     void SetIcon(const Surface& icon);
 
-    intptr_t WindowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+protected:
+    void Paint(Canvas& canvas, const Rect& client) override;
+    bool OnMessage(uint32_t message, uintptr_t wParam, intptr_t lParam, intptr_t& result) override;
 
 private:
-    void Paint();
-
-    WindowSystem& system_;
     WindowHandle owner_;
     uint32_t id_;
     uint32_t callbackMessage_;
-    WindowHandle handle_ = 0;
     Surface icon_;
 };
 
