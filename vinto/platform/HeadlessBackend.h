@@ -35,11 +35,34 @@ public:
     void SetCursor(CursorShape) override {}
     bool BeginMoveDrag(WindowHandle, Point) override { return false; }
     void GrabPointer(WindowHandle handle) override { grab_ = handle; }
+    void SetClipboardText(const std::wstring& text) override { clipboard_ = text; }
+    std::wstring ClipboardText() override { return clipboard_; }
+    void MarkWindow(WindowHandle handle, const std::wstring& name) override { marks_[name] = handle; }
+    bool DockInTray(WindowHandle handle) override
+    {
+        if (trayAvailable_)
+            docked_ = handle;
+        return trayAvailable_;
+    }
+    bool StartRawInput() override { return rawInputAvailable_; }
+    void StopRawInput() override {}
+    unsigned long KeysymForVirtualKey(uint32_t) override { return 0; }
 
     int EventFd() const override { return -1; }
     void Pump() override {}
 
     WindowHandle PointerGrab() const { return grab_; }
+    // Tests play a desktop without raw input.
+    void SetRawInputAvailable(bool available) { rawInputAvailable_ = available; }
+    // Tests play a desktop with a system tray; the window docked last, or 0.
+    void SetTrayAvailable(bool available) { trayAvailable_ = available; }
+    WindowHandle DockedWindow() const { return docked_; }
+    // The window last marked with `name`, or 0.
+    WindowHandle MarkedWindow(const std::wstring& name) const
+    {
+        auto it = marks_.find(name);
+        return it == marks_.end() ? 0 : it->second;
+    }
     // The size of the icon last given to the window; empty when it has none.
     Size IconSize(WindowHandle handle) const
     {
@@ -49,6 +72,11 @@ public:
 
 private:
     WindowHandle grab_ = 0;
+    bool rawInputAvailable_ = true;
+    bool trayAvailable_ = false;
+    WindowHandle docked_ = 0;
+    std::wstring clipboard_;
+    std::unordered_map<std::wstring, WindowHandle> marks_;
     std::unordered_map<WindowHandle, Size> icons_;
 };
 

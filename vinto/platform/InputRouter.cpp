@@ -268,8 +268,30 @@ uintptr_t InputRouter::MouseKeyFlags() const
     return flags;
 }
 
+void InputRouter::RawInput(const RawInputEvent& event)
+{
+    if (rawTarget_)
+        system_.PostMessage(rawTarget_, WM_INPUT, system_.GetActiveWindow() ? RIM_INPUT : RIM_INPUTSINK, event.ToLParam());
+}
+
+bool InputRouter::SetRawInputTarget(WindowHandle window)
+{
+    if (!window) {
+        if (rawTarget_)
+            system_.Backend().StopRawInput();
+        rawTarget_ = 0;
+        return true;
+    }
+    if (!system_.IsWindow(window) || !system_.Backend().StartRawInput())
+        return false;
+    rawTarget_ = window;
+    return true;
+}
+
 void InputRouter::ForgetWindow(WindowHandle window)
 {
+    if (rawTarget_ == window)
+        SetRawInputTarget(0);
     if (tracking_.window == window)
         tracking_ = {};
     if (lastPress_.window == window)

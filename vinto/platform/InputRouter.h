@@ -7,6 +7,7 @@
 // Thread contract: UI thread only, except CursorPos.
 
 #include "vinto/platform/Message.h"
+#include "vinto/platform/RawInputEvent.h"
 
 #include <array>
 #include <atomic>
@@ -31,6 +32,12 @@ public:
     void PointerLeft();
     // `text` is the character the key types (0 for none).
     void Key(uint32_t virtualKey, bool down, char32_t text = 0);
+
+    // A raw key or button event of the desktop: WM_INPUT to the window that asked for them.
+    void RawInput(const RawInputEvent& event);
+    // Starts raw input for `window` (0 stops it); false when the window system has none.
+    bool SetRawInputTarget(WindowHandle window);
+    WindowHandle RawInputTarget() const { return rawTarget_; }
 
     // Convenience for tests: move, press and release the left button at one point.
     void Click(Point screen, MouseButton button = MouseButton::Left);
@@ -64,6 +71,7 @@ private:
     std::atomic<uint64_t> cursor_{0};   // x in the high half, y in the low half
     std::array<bool, 256> keys_{};
     uint32_t doubleClickTime_ = 500;
+    WindowHandle rawTarget_ = 0;
 
     struct LastPress {
         MouseButton button = MouseButton::Left;

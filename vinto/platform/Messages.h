@@ -19,6 +19,8 @@ inline constexpr uint32_t WM_SETFOCUS = 0x0007;
 inline constexpr uint32_t WM_KILLFOCUS = 0x0008;
 inline constexpr uint32_t WM_ENABLE = 0x000A;
 inline constexpr uint32_t WM_SETTEXT = 0x000C;
+inline constexpr uint32_t WM_GETTEXT = 0x000D;
+inline constexpr uint32_t WM_GETTEXTLENGTH = 0x000E;
 inline constexpr uint32_t WM_PAINT = 0x000F;
 inline constexpr uint32_t WM_CLOSE = 0x0010;
 inline constexpr uint32_t WM_QUIT = 0x0012;
@@ -27,6 +29,7 @@ inline constexpr uint32_t WM_SHOWWINDOW = 0x0018;
 inline constexpr uint32_t WM_SETCURSOR = 0x0020;
 inline constexpr uint32_t WM_MOUSEACTIVATE = 0x0021;
 inline constexpr uint32_t WM_GETMINMAXINFO = 0x0024;
+inline constexpr uint32_t WM_SETFONT = 0x0030;
 inline constexpr uint32_t WM_WINDOWPOSCHANGING = 0x0046;
 inline constexpr uint32_t WM_WINDOWPOSCHANGED = 0x0047;
 inline constexpr uint32_t WM_NCCREATE = 0x0081;
@@ -62,7 +65,51 @@ inline constexpr uint32_t WM_CAPTURECHANGED = 0x0215;
 inline constexpr uint32_t WM_DEVICECHANGE = 0x0219;
 inline constexpr uint32_t WM_MOUSEHOVER = 0x02A1;
 inline constexpr uint32_t WM_MOUSELEAVE = 0x02A3;
+inline constexpr uint32_t WM_CUT = 0x0300;
+inline constexpr uint32_t WM_COPY = 0x0301;
+inline constexpr uint32_t WM_PASTE = 0x0302;
+inline constexpr uint32_t WM_CLEAR = 0x0303;
 inline constexpr uint32_t WM_USER = 0x0400;
+
+// A parent hands WM_COMMAND and the colour questions of a child edit window back to that child as
+// the message plus this base, so the child's own procedure answers them.
+inline constexpr uint32_t OCM_BASE = 0x2000;
+inline constexpr uint32_t OCM_COMMAND = OCM_BASE + WM_COMMAND;
+inline constexpr uint32_t OCM_CTLCOLOREDIT = OCM_BASE + WM_CTLCOLOREDIT;
+inline constexpr uint32_t OCM_CTLCOLORSTATIC = OCM_BASE + WM_CTLCOLORSTATIC;
+
+// Edit window messages.
+inline constexpr uint32_t EM_GETSEL = 0x00B0;
+inline constexpr uint32_t EM_SETSEL = 0x00B1;
+inline constexpr uint32_t EM_REPLACESEL = 0x00C2;
+inline constexpr uint32_t EM_LIMITTEXT = 0x00C5;
+inline constexpr uint32_t EM_SETPASSWORDCHAR = 0x00CC;
+inline constexpr uint32_t EM_SETREADONLY = 0x00CF;
+inline constexpr uint32_t EM_SETMARGINS = 0x00D3;
+inline constexpr uint32_t EM_GETMARGINS = 0x00D4;
+inline constexpr uint32_t EM_GETLIMITTEXT = 0x00D5;
+inline constexpr uint32_t EM_SETLIMITTEXT = EM_LIMITTEXT;
+
+// Edit window notification codes (high word of WM_COMMAND's wParam).
+inline constexpr int EN_SETFOCUS = 0x0100;
+inline constexpr int EN_KILLFOCUS = 0x0200;
+inline constexpr int EN_CHANGE = 0x0300;
+inline constexpr int EN_MAXTEXT = 0x0501;
+
+// Edit window styles (low bits of the window style).
+inline constexpr uint32_t ES_LEFT = 0x0000;
+inline constexpr uint32_t ES_CENTER = 0x0001;
+inline constexpr uint32_t ES_RIGHT = 0x0002;
+inline constexpr uint32_t ES_MULTILINE = 0x0004;
+inline constexpr uint32_t ES_PASSWORD = 0x0020;
+inline constexpr uint32_t ES_AUTOVSCROLL = 0x0040;
+inline constexpr uint32_t ES_AUTOHSCROLL = 0x0080;
+inline constexpr uint32_t ES_READONLY = 0x0800;
+inline constexpr uint32_t ES_NUMBER = 0x2000;
+
+// EM_SETMARGINS sides.
+inline constexpr uintptr_t EC_LEFTMARGIN = 0x0001;
+inline constexpr uintptr_t EC_RIGHTMARGIN = 0x0002;
 
 // Window styles.
 inline constexpr uint32_t WS_POPUP = 0x80000000;

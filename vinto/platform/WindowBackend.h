@@ -53,6 +53,25 @@ public:
     // Mouse capture and popups that must see presses outside themselves; 0 releases.
     virtual void GrabPointer(WindowHandle handle) = 0;
 
+    // The desktop's clipboard. Reading gives an empty text when it holds no text or its owner does
+    // not answer in time.
+    virtual void SetClipboardText(const std::wstring& text) = 0;
+    virtual std::wstring ClipboardText() = 0;
+
+    // Marks the window with a property other processes of the desktop can find it by.
+    virtual void MarkWindow(WindowHandle handle, const std::wstring& name) = 0;
+
+    // Hands the window to the desktop's system tray (XEmbed), which places, sizes and maps it;
+    // false when there is no such tray.
+    virtual bool DockInTray(WindowHandle handle) = 0;
+
+    // Raw key and button events of the whole desktop, reported through InputRouter::RawInput while
+    // started. False when the window system has none.
+    virtual bool StartRawInput() = 0;
+    virtual void StopRawInput() = 0;
+    // The keysym the current layout's key for `virtualKey` types without modifiers; 0 when none.
+    virtual unsigned long KeysymForVirtualKey(uint32_t virtualKey) = 0;
+
     // A descriptor to poll beside the layer's own wake-up descriptor, or -1.
     virtual int EventFd() const = 0;
     // Flushes output and translates every pending native event into input calls.

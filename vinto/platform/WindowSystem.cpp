@@ -2,6 +2,7 @@
 
 #include "vinto/platform/Canvas.h"
 #include "vinto/platform/InputRouter.h"
+#include "vinto/platform/KeyNames.h"
 
 #include <algorithm>
 #include <atomic>
@@ -508,6 +509,21 @@ std::wstring WindowSystem::GetWindowText(WindowHandle window) const
     return w ? w->title : std::wstring();
 }
 
+bool WindowSystem::RegisterRawInput(WindowHandle window) { return input_->SetRawInputTarget(window); }
+
+std::wstring WindowSystem::GetKeyNameText(uint32_t virtualKey)
+{
+    return KeyNameFor(virtualKey, backend_->KeysymForVirtualKey(virtualKey));
+}
+
+bool WindowSystem::PublishWindowMark(WindowHandle window, const std::wstring& name)
+{
+    if (!Find(window) || name.empty())
+        return false;
+    backend_->MarkWindow(window, name);
+    return true;
+}
+
 bool WindowSystem::SetWindowIcon(WindowHandle window, const Surface& icon)
 {
     if (!IsWindow(window) || !icon.IsValid())
@@ -634,7 +650,10 @@ WindowHandle WindowSystem::SetFocus(WindowHandle window)
         return 0;
     if (window == old)
         return old;
-    if (window && GetTopLevel(window) != active_) {
+    // A window that never takes the activation (a popup editor over its owner) takes the focus
+    // while its owner stays active.
+    const WindowHandle top = GetTopLevel(window);
+    if (window && top != active_ && !(GetWindowLong(top, GWL_EXSTYLE) & WS_EX_NOACTIVATE)) {
         SetActiveWindow(window);
         if (focus_ == window)
             return old;

@@ -86,6 +86,10 @@ public:
     // An invalid surface changes nothing and gives false.
     bool SetWindowIcon(WindowHandle window, const Surface& icon);
 
+    // Marks a top-level window so that another process finds it by `name` (a second start of the
+    // program, or a tool sending it messages). False for a missing window.
+    bool PublishWindowMark(WindowHandle window, const std::wstring& name);
+
     bool SetProp(WindowHandle window, const std::wstring& name, intptr_t value);
     intptr_t GetProp(WindowHandle window, const std::wstring& name) const;
     intptr_t RemoveProp(WindowHandle window, const std::wstring& name);
@@ -100,7 +104,8 @@ public:
     WindowHandle SetActiveWindow(WindowHandle window, uintptr_t how = WA_ACTIVE);
     WindowHandle GetActiveWindow() const;
     bool SetForegroundWindow(WindowHandle window);
-    // WM_KILLFOCUS to the old window, WM_SETFOCUS to the new one; returns the old one.
+    // WM_KILLFOCUS to the old window, WM_SETFOCUS to the new one; returns the old one. Focusing a
+    // window inside another top-level window activates that one, unless it is WS_EX_NOACTIVATE.
     WindowHandle SetFocus(WindowHandle window);
     WindowHandle GetFocus() const;
     WindowHandle SetCapture(WindowHandle window);
@@ -158,6 +163,14 @@ public:
     CursorShape GetCursor() const { return cursor_; }
     Rect ScreenRect() const;
     Rect MonitorWorkArea(Point nearPoint) const;
+    // Every key and button event of the desktop goes to `window` as WM_INPUT (RawInputEvent in
+    // lParam), whichever window has the focus, until called with 0 or the window goes. False when
+    // the window system has no raw input: the caller does without.
+    bool RegisterRawInput(WindowHandle window);
+    // The key's name in the current keyboard layout (KeyNameFor).
+    std::wstring GetKeyNameText(uint32_t virtualKey);
+    void SetClipboardText(const std::wstring& text) { backend_->SetClipboardText(text); }
+    std::wstring GetClipboardText() { return backend_->ClipboardText(); }
 
     // --- What the window system did on its own (called by backends)
     // The window manager moved or resized a top-level window: WM_MOVE and WM_SIZE follow.

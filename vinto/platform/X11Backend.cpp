@@ -5,7 +5,9 @@
 #include "vinto/platform/Surface.h"
 #include "vinto/platform/Utf8.h"
 #include "vinto/platform/WindowSystem.h"
+#include "vinto/platform/X11Clipboard.h"
 #include "vinto/platform/X11KeyMap.h"
+#include "vinto/platform/X11RawInput.h"
 #include "vinto/platform/XSettings.h"
 
 #include <X11/XKBlib.h>
@@ -79,6 +81,7 @@ struct X11Backend::Impl {
         bool activatable = true;
         bool layered = false;
         bool child = false;
+        bool embedded = false;   // docked in a system tray, which places and maps it
         std::vector<XRectangle> shape;   // the visible part of a layered window without compositor
         uint32_t style = 0;
         std::wstring title;
@@ -93,9 +96,11 @@ struct X11Backend::Impl {
     std::unordered_map<int, Cursor> cursors;
     Cursor currentCursor = 0;
     std::vector<uint32_t> scratch;
+    std::unique_ptr<X11Clipboard> clipboard;
+    std::unique_ptr<X11RawInput> rawInput;
 
     Atom wmProtocols, wmDeleteWindow, motifHints, netWmName, netWmIcon, utf8String, netMoveResize, netSupported, netWorkArea,
-        netActiveWindow, netWindowType, typeNormal, typeDialog, typePopup, vintoMessage;
+        netActiveWindow, netWindowType, typeNormal, typeDialog, typePopup, vintoMessage, vintoRestore;
 
     Atom Intern(const char* name) const { return XInternAtom(display.get(), name, False); }
     Display* D() const { return display.get(); }
@@ -183,7 +188,9 @@ struct X11Backend::Impl {
     WindowHandle PointerTarget(::Window xid, Point rootPoint)
     {
         const WindowHandle h = HandleOf(xid);
-        if (h && system->GetWindowRect(h).Contains(rootPoint))
+        const Native* n = Find(h);
+        // A docked icon moves with its tray without being told; the event's window is enough.
+        if (n && (n->embedded || system->GetWindowRect(h).Contains(rootPoint)))
             return h;
         return 0;
     }
@@ -268,8 +275,11 @@ std::unique_ptr<X11Backend> X11Backend::Open(const char* displayName)
     x.typeDialog = x.Intern("_NET_WM_WINDOW_TYPE_DIALOG");
     x.typePopup = x.Intern("_NET_WM_WINDOW_TYPE_POPUP_MENU");
     x.vintoMessage = x.Intern("_VINTO_MESSAGE");
+    x.vintoRestore = x.Intern("_VINTO_RESTORE");
     const std::string compositor = "_NET_WM_CM_S" + std::to_string(x.screen);
     x.hasCompositor = XGetSelectionOwner(d, x.Intern(compositor.c_str())) != 0;
+    x.clipboard = std::make_unique<X11Clipboard>(d);
+    x.rawInput = std::make_unique<X11RawInput>(d);
 
     Atom type = 0;
     int format = 0;
@@ -415,6 +425,8 @@ void X11Backend::WindowChanged(const WindowView& view)
     if (!n)
         return;
     Display* d = x.D();
+    if (n->embedded)
+        return;
     if (view.rect != n->rect && view.rect.Width() > 0 && view.rect.Height() > 0) {
         n->rect = view.rect;
         XMoveResizeWindow(d, n->xid, view.rect.left, view.rect.top, static_cast<unsigned>(view.rect.Width()),
@@ -564,6 +576,13 @@ void X11Backend::Pump()
     while (XPending(d) > 0) {
         XEvent e;
         XNextEvent(d, &e);
+        if (impl_->clipboard->HandleEvent(e))
+            continue;
+        if (e.type == GenericEvent) {
+            if (const std::optional<RawInputEvent> raw = impl_->rawInput->Translate(e))
+                impl_->system->Input().RawInput(*raw);
+            continue;
+        }
         impl_->HandleEvent(e);
     }
     XFlush(d);
@@ -612,7 +631,15 @@ void X11Backend::Impl::HandleEvent(XEvent& e)
         if (!n)
             break;
         n->mapped = true;
-        if (!n->wantMapped && !n->overrideRedirect && !n->child) {
+        if (n->embedded) {
+            // The tray has taken it in: it now sits wherever the tray put it.
+            const Rect r = RootRect(*n, n->rect.Width(), n->rect.Height());
+            if (r != n->rect) {
+                n->rect = r;
+                system->NativeGeometryChanged(h, r);
+            }
+        }
+        if (!n->wantMapped && !n->overrideRedirect && !n->child && !n->embedded) {
             // Mapped by someone else: the window manager brought a minimised window back.
             n->wantMapped = true;
             system->NativeIconified(h, false);
@@ -631,7 +658,7 @@ void X11Backend::Impl::HandleEvent(XEvent& e)
         const WindowHandle h = HandleOf(e.xunmap.window);
         if (Native* n = Find(h)) {
             n->mapped = false;
-            if (n->wantMapped && !n->overrideRedirect && !n->child) {
+            if (n->wantMapped && !n->overrideRedirect && !n->child && !n->embedded) {
                 // Unmapped by someone else while shown: the window manager minimised it.
                 n->wantMapped = false;
                 system->NativeIconified(h, true);
@@ -701,17 +728,86 @@ void X11Backend::Impl::HandleEvent(XEvent& e)
         const WindowHandle h = HandleOf(e.xclient.window);
         if (!h)
             break;
-        if (e.xclient.message_type == wmProtocols && static_cast<Atom>(e.xclient.data.l[0]) == wmDeleteWindow)
+        const Atom type = e.xclient.message_type;
+        const auto message = static_cast<uint32_t>(e.xclient.data.l[0]);
+        if (type == wmProtocols && static_cast<Atom>(e.xclient.data.l[0]) == wmDeleteWindow) {
             system->PostMessage(h, WM_CLOSE, 0, 0);
-        else if (e.xclient.message_type == vintoMessage && e.xclient.format == 32)
-            system->PostMessage(h, static_cast<uint32_t>(e.xclient.data.l[0]),
-                                static_cast<uintptr_t>(static_cast<uint32_t>(e.xclient.data.l[1])),
+        } else if (type == vintoRestore && !system->GetParent(h)) {
+            // A second start of the program asks for its window, even one hidden to the tray.
+            system->ShowWindow(h, SW_SHOWNORMAL);
+            system->SetForegroundWindow(h);
+        } else if (type == vintoMessage && e.xclient.format == 32 && message >= WM_USER && message < OCM_BASE) {
+            // Only the program's own messages come from outside: the window system's messages carry
+            // pointers in their parameters, which another process must never choose.
+            system->PostMessage(h, message, static_cast<uintptr_t>(static_cast<uint32_t>(e.xclient.data.l[1])),
                                 static_cast<intptr_t>(static_cast<int32_t>(e.xclient.data.l[2])));
+        }
         break;
     }
     default:
         break;
     }
+}
+
+void X11Backend::SetClipboardText(const std::wstring& text) { impl_->clipboard->SetText(text); }
+
+std::wstring X11Backend::ClipboardText() { return impl_->clipboard->Text(); }
+
+void X11Backend::MarkWindow(WindowHandle handle, const std::wstring& name)
+{
+    const Impl::Native* n = impl_->Find(handle);
+    if (!n)
+        return;
+    const long one = 1;
+    XChangeProperty(impl_->D(), n->xid, impl_->Intern(WideToUtf8(name).c_str()), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&one), 1);
+    XFlush(impl_->D());
+}
+
+bool X11Backend::DockInTray(WindowHandle handle)
+{
+    Impl& x = *impl_;
+    Impl::Native* n = x.Find(handle);
+    const std::string selection = "_NET_SYSTEM_TRAY_S" + std::to_string(x.screen);
+    const ::Window manager = XGetSelectionOwner(x.D(), x.Intern(selection.c_str()));
+    if (!n || !manager)
+        return false;
+    // XEmbed version 0, mapped: the tray maps the icon once it has taken it in.
+    const long info[2] = {0, 1};
+    const Atom xembedInfo = x.Intern("_XEMBED_INFO");
+    XChangeProperty(x.D(), n->xid, xembedInfo, xembedInfo, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(info), 2);
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = manager;
+    e.xclient.message_type = x.Intern("_NET_SYSTEM_TRAY_OPCODE");
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = CurrentTime;
+    e.xclient.data.l[1] = 0;   // SYSTEM_TRAY_REQUEST_DOCK
+    e.xclient.data.l[2] = static_cast<long>(n->xid);
+    XSendEvent(x.D(), manager, False, NoEventMask, &e);
+    XFlush(x.D());
+    n->embedded = true;
+    n->wantMapped = true;
+    return true;
+}
+
+bool X11Backend::StartRawInput() { return impl_->rawInput->Start(); }
+
+void X11Backend::StopRawInput() { impl_->rawInput->Stop(); }
+
+unsigned long X11Backend::KeysymForVirtualKey(uint32_t virtualKey)
+{
+    Display* d = impl_->D();
+    XkbStateRec state{};
+    XkbGetState(d, XkbUseCoreKbd, &state);
+    int minimum = 0, maximum = 0;
+    XDisplayKeycodes(d, &minimum, &maximum);
+    for (int keycode = minimum; keycode <= maximum; ++keycode) {
+        const KeySym keysym = XkbKeycodeToKeysym(d, static_cast<KeyCode>(keycode), state.group, 0);
+        if (keysym && VirtualKeyFromKeysym(keysym) == virtualKey)
+            return keysym;
+    }
+    return 0;
 }
 
 Display* X11Backend::NativeDisplay() const { return impl_->D(); }

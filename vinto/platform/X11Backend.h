@@ -4,7 +4,9 @@
 // _MOTIF_WM_HINTS, layered windows cut to their opaque pixels where no compositor runs, popups as
 // override-redirect windows that grab pointer and keyboard so a press
 // outside them is seen, caption drags through _NET_WM_MOVERESIZE, messages from other programs
-// as _VINTO_MESSAGE client messages, and Xlib's queue drained before every poll.
+// as _VINTO_MESSAGE client messages (the program's own numbers only), _VINTO_RESTORE showing a
+// window another start of the program asks for, the clipboard, XInput2 raw
+// input, and Xlib's queue drained before every poll.
 // Thread contract: UI thread only.
 
 #include "vinto/platform/WindowBackend.h"
@@ -40,6 +42,13 @@ public:
     void SetCursor(CursorShape shape) override;
     bool BeginMoveDrag(WindowHandle handle, Point screen) override;
     void GrabPointer(WindowHandle handle) override;
+    void SetClipboardText(const std::wstring& text) override;
+    std::wstring ClipboardText() override;
+    void MarkWindow(WindowHandle handle, const std::wstring& name) override;
+    bool DockInTray(WindowHandle handle) override;
+    bool StartRawInput() override;
+    void StopRawInput() override;
+    unsigned long KeysymForVirtualKey(uint32_t virtualKey) override;
 
     int EventFd() const override;
     void Pump() override;

@@ -5,12 +5,12 @@
 #include "vinto/paint/MRender.h"
 #include "vinto/platform/FontLibrary.h"
 #include "vinto/platform/Messages.h"
+#include "vinto/platform/TooltipWindow.h"
 #include "vinto/platform/Utf8.h"
 #include "vinto/platform/WindowSystem.h"
 #include "vinto/window/MAirBladder.h"
 #include "vinto/window/MShadow.h"
 #include "vinto/window/MWindow.h"
-#include "vinto/window/TooltipWindow.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -526,9 +526,22 @@ void PaintManager::SetTooltip(const wchar_t* text, const Rect& rect)
     tooltipText_ = text;
     if (!IsLive())
         return;
+    WindowSystem* system = WindowSystem::Current();
+    if (tooltip_ == nullptr && system != nullptr) {
+        auto tip = std::make_unique<TooltipWindow>(*system);
+        // A tip window the system refuses leaves tooltips off rather than failing the window.
+        if (!tip->Create(window_))
+            return;
+        TextFormat font;
+        font.family = Manager::GetFontName();
+        font.pixelSize = 12;
+        tip->SetFont(font);
+        tooltip_ = std::move(tip);
+    }
     if (tooltip_ == nullptr)
-        tooltip_ = std::make_unique<TooltipWindow>();
-    tooltip_->Show(window_, tooltipText_, rect);
+        return;
+    const Point topLeft = system->ClientToScreen(window_, {rect.left, rect.top});
+    tooltip_->Show(tooltipText_, Rect::FromSize(topLeft.x, topLeft.y, rect.Width(), rect.Height()));
 }
 
 void PaintManager::ClearTooltip()

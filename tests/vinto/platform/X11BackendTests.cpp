@@ -2,6 +2,7 @@
 // keys arrive as messages, a popup closes on a press outside it, layered windows get a 32-bit
 // visual, and other programs' client messages reach the queue.
 #include "RecordingWindow.h"
+#include "RunUntil.h"
 #include "XSettingsBytes.h"
 
 #include "vinto/platform/Canvas.h"
@@ -22,8 +23,6 @@ using VintoTest::RecordingWindow;
 
 namespace {
 
-constexpr uintptr_t kWakeTimer = 0x7777;
-
 class X11Test : public ::testing::Test {
 protected:
     void SetUp() override
@@ -33,22 +32,9 @@ protected:
         backend = &dynamic_cast<X11Backend&>(system->Backend());
     }
 
-    // Runs the loop until `done` holds, waking at least every 10 ms; false after `timeoutMs`.
     bool RunUntil(WindowHandle anyWindow, const std::function<bool()>& done, uint64_t timeoutMs = 10000)
     {
-        system->SetTimer(anyWindow, kWakeTimer, 10);
-        const uint64_t deadline = system->GetClock().Now() + timeoutMs;
-        Message m;
-        bool ok = true;
-        while (!done()) {
-            if (system->GetClock().Now() > deadline || !system->GetMessage(m)) {
-                ok = false;
-                break;
-            }
-            system->DispatchMessage(m);
-        }
-        system->KillTimer(anyWindow, kWakeTimer);
-        return ok;
+        return VintoTest::RunUntil(*system, anyWindow, done, timeoutMs);
     }
 
     bool Viewable(WindowHandle window) const

@@ -3,7 +3,7 @@
 #include "DialogFixture.h"
 
 #include "vinto/paint/Manager.h"
-#include "vinto/window/TooltipWindow.h"
+#include "vinto/platform/TooltipWindow.h"
 
 #include <filesystem>
 #include <set>
@@ -292,11 +292,11 @@ TEST_F(DialogTest, HoverShowsTheControlsTooltipAndLeavingHidesIt)
     EXPECT_EQ(Manager().GetTooltipText(), L"Polling rate");
     EXPECT_EQ(Manager().GetTooltipCtrlID(), 1);
     ASSERT_NE(Manager().GetTooltipWindow(), nullptr);
-    EXPECT_TRUE(Manager().GetTooltipWindow()->IsWindowVisible());
+    EXPECT_TRUE(Manager().GetTooltipWindow()->IsShown());
     Move({250, 50});
     EXPECT_EQ(Manager().GetTooltipText(), L"");
     EXPECT_EQ(Manager().GetTooltipCtrlID(), 0);
-    EXPECT_FALSE(Manager().GetTooltipWindow()->IsWindowVisible());
+    EXPECT_FALSE(Manager().GetTooltipWindow()->IsShown());
 }
 
 TEST_F(DialogTest, CaretBlinksOnlyForAFocusedOwner)
