@@ -4,6 +4,7 @@
 // Thread contract: every operation may be called from any thread. I/O, enumeration and CloseAll
 // are serialised with each other; filter and current-type changes never wait for device I/O.
 
+#include "device/CommandFrame.h"
 #include "device/DeviceEntry.h"
 #include "device/HidApi.h"
 #include "device/HidFilter.h"
@@ -18,7 +19,7 @@
 class DeviceManager {
 public:
     // Requests are built in buffers of this size: report id byte and 64 bytes.
-    static constexpr int kReportBufferSize = 65;
+    static constexpr int kReportBufferSize = static_cast<int>(kCommandFrameSize);
     // Notifications are read as at most this many bytes: report id byte and 32 bytes.
     static constexpr int kNotificationLength = 33;
 
