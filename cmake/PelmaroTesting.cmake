@@ -1,10 +1,11 @@
 # Helpers that register test suites, fuzz targets and benchmarks.
 #
 #   pelmaro_add_test(NAME SOURCES ... LIBS ... [TSAN] [XVFB])
-#     A GoogleTest executable; each test case becomes one CTest test. TSAN marks a threaded suite that
-#     the ThreadSanitizer build runs too. XVFB runs it on the private X server of the xvfb fixture.
+#     A GoogleTest executable linked with the shared test helpers (tests/support); each test case
+#     becomes one CTest test. TSAN marks a threaded suite that the ThreadSanitizer build runs too. XVFB runs it on the private X server of the xvfb fixture.
 #   pelmaro_add_fuzzer(NAME SOURCES ... LIBS ... [SECONDS n])
-#     A libFuzzer target, built and run briefly only when PELMARO_FUZZ is on.
+#     A libFuzzer target linked with the shared test helpers, built and run briefly only when
+#     PELMARO_FUZZ is on.
 #   pelmaro_add_benchmark(NAME SOURCES ... LIBS ...)
 #     A Google Benchmark program; never run by CTest.
 
@@ -40,7 +41,7 @@ function(pelmaro_add_test name)
     add_executable(${name} EXCLUDE_FROM_ALL ${T_SOURCES} ${PELMARO_SANITIZER_DEFAULTS})
     add_dependencies(tsan_suites ${name})
   endif()
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} pelmaro_test_support GTest::gtest GTest::gmock GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   target_compile_definitions(${name} PRIVATE
       PELMARO_SOURCE_DIR="${CMAKE_SOURCE_DIR}" PELMARO_BINARY_DIR="${CMAKE_BINARY_DIR}")
@@ -73,7 +74,7 @@ function(pelmaro_add_fuzzer name)
     set(F_SECONDS 20)
   endif()
   add_executable(${name} EXCLUDE_FROM_ALL ${F_SOURCES} ${PELMARO_SANITIZER_DEFAULTS})
-  target_link_libraries(${name} PRIVATE ${F_LIBS})
+  target_link_libraries(${name} PRIVATE ${F_LIBS} pelmaro_test_support)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
   add_dependencies(fuzzers ${name})

@@ -174,7 +174,7 @@ TEST(SkinFiles, LoadingAnimationsAnimateAtTheirSize)
     };
     for (const Animation& a : {Animation{"loading.gif", 100, 100}, Animation{"loading/loading.gif", 232, 58}}) {
         SCOPED_TRACE(a.file);
-        std::unique_ptr<GdkPixbufAnimation, StagedAssets::ObjectDeleter> animation(
+        std::unique_ptr<GdkPixbufAnimation, GObjectUnref> animation(
             gdk_pixbuf_animation_new_from_file(SkinPath(a.file).c_str(), nullptr));
         ASSERT_NE(animation, nullptr);
         EXPECT_FALSE(gdk_pixbuf_animation_is_static_image(animation.get()));
@@ -184,7 +184,7 @@ TEST(SkinFiles, LoadingAnimationsAnimateAtTheirSize)
         // A few frames on, the picture must have moved.
         G_GNUC_BEGIN_IGNORE_DEPRECATIONS
         GTimeVal start = {0, 0};
-        std::unique_ptr<GdkPixbufAnimationIter, StagedAssets::ObjectDeleter> iter(
+        std::unique_ptr<GdkPixbufAnimationIter, GObjectUnref> iter(
             gdk_pixbuf_animation_get_iter(animation.get(), &start));
         const int delayMs = gdk_pixbuf_animation_iter_get_delay_time(iter.get());
         ASSERT_GT(delayMs, 0);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <gdk-pixbuf/gdk-pixbuf.h>
+#include "support/Pixbuf.h"
+
 #include <glib.h>
 
 #include <memory>
@@ -16,11 +17,6 @@ inline std::string Path(const std::string& relative)
 }
 
 inline std::string SkinPath(const std::string& relative) { return Path("skins/theme1/" + relative); }
-
-struct ObjectDeleter {
-    void operator()(void* object) const { g_object_unref(object); }
-};
-using Pixbuf = std::unique_ptr<GdkPixbuf, ObjectDeleter>;
 
 inline Pixbuf LoadImage(const std::string& path) { return Pixbuf(gdk_pixbuf_new_from_file(path.c_str(), nullptr)); }
 

@@ -3,6 +3,7 @@
 #include "cli/TapMacro.h"
 
 #include "store/DataStore.h"
+#include "support/FileBytes.h"
 
 namespace {
 
@@ -112,7 +113,7 @@ TEST_F(CliCommandTest, ADataFolderThatCannotBeMadeIsAnError)
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(result.err.starts_with("pelmarectl: cannot open the settings database ")) << result.err;
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(TempFolder::Read(DataFolder() / "Pelmaro Files"), "in the way");
+    EXPECT_EQ(ReadFile(DataFolder() / "Pelmaro Files"), "in the way");
 }
 
 TEST_F(CliCommandTest, SetStoresWholeNumbersInTheNamedProfileOnly)

@@ -2,7 +2,8 @@
 // Runs the built pelmarectl as a user would, with its per-user data and settings folders inside a
 // fresh temporary folder, and hands back its exit status and everything it printed.
 
-#include "store/TempFolder.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -72,8 +73,8 @@ protected:
         int status = 0;
         waitpid(child, &status, 0);
         result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = TempFolder::Read(outFile);
-        result.err = TempFolder::Read(errFile);
+        result.out = ReadFile(outFile);
+        result.err = ReadFile(errFile);
         return result;
     }
 

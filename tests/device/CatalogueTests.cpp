@@ -2,10 +2,12 @@
 #include "device/DeviceLayout.h"
 #include "device/DeviceManager.h"
 #include "device/VirtualMouse.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <filesystem>
+#include <string>
 
 namespace {
 
@@ -13,22 +15,10 @@ namespace fs = std::filesystem;
 
 class CatalogueFiles : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "pelmaro-catalogue-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder_); }
+    fs::path Write(const std::string& name, const std::string& text) { return temp_.Write(name, text); }
 
-    fs::path Write(const std::string& name, const std::string& text)
-    {
-        const fs::path path = folder_ / name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-
-    fs::path folder_;
+    TempFolder temp_;
+    const fs::path folder_ = temp_.Path();
 };
 
 const char* const kConfig = R"(<?xml version="1.0" encoding="UTF-8"?>

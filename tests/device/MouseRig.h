@@ -7,7 +7,7 @@
 #include "device/VirtualMouse.h"
 #include "store/DataStore.h"
 #include "store/ProfileSetup.h"
-#include "store/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 
 #include "common/TextConvert.h"
 #include "store/StoreFixture.h"
+#include "support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -44,7 +45,7 @@ TEST_F(MacroFileTest, ExportWritesTheMacroIntoTheFolderByteForByte)
 
     const auto written = file_.Export(id, L"Combo & Go", folder_.Path(), 123456);
     EXPECT_EQ(written, folder_ / "Combo & Go-123456.xml");
-    EXPECT_EQ(TempFolder::Read(written), kComboFile);
+    EXPECT_EQ(ReadFile(written), kComboFile);
 }
 
 TEST_F(MacroFileTest, ExportOfAMissingMacroWritesNothing)

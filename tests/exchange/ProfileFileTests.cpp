@@ -2,6 +2,7 @@
 
 #include "common/TextConvert.h"
 #include "store/StoreFixture.h"
+#include "support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -105,7 +106,7 @@ TEST_F(ProfileFileTest, ExportWritesTheProfileByteForByte)
 
     const auto path = folder_ / "profile.xml";
     ASSERT_TRUE(withLights_.Export(1, L"Profil 1", path));
-    EXPECT_EQ(TempFolder::Read(path),
+    EXPECT_EQ(ReadFile(path),
               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
               "<profile>\r\n"
               "<profileinfo name=\"Profil 1\">\r\n"
@@ -153,7 +154,7 @@ TEST_F(ProfileFileTest, ModelsWithoutLightingNeitherWriteNorReadLighting)
 {
     const auto path = folder_ / "profile.xml";
     ASSERT_TRUE(withoutLights_.Export(1, L"P", path));
-    const std::string text = TempFolder::Read(path);
+    const std::string text = ReadFile(path);
     EXPECT_EQ(text.find("Lightitems"), std::string::npos);
     EXPECT_NE(text.find("<keyitems/>\r\n<Mouse_DPI "), std::string::npos);
 

@@ -2,7 +2,8 @@
 
 #include "common/TextConvert.h"
 
-#include "store/TempFolder.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +53,7 @@ TEST(XmlDocument, SavesTheExactWrittenShape)
     BuildSample(document);
     const auto file = folder / "macro.xml";
     ASSERT_TRUE(document.SaveFile(file));
-    EXPECT_EQ(TempFolder::Read(file), kSampleBytes);
+    EXPECT_EQ(ReadFile(file), kSampleBytes);
 }
 
 TEST(XmlDocument, SaveReplacesAnExistingFile)
@@ -62,7 +63,7 @@ TEST(XmlDocument, SaveReplacesAnExistingFile)
     XmlDocument document;
     BuildSample(document);
     ASSERT_TRUE(document.SaveFile(file));
-    EXPECT_EQ(TempFolder::Read(file), kSampleBytes);
+    EXPECT_EQ(ReadFile(file), kSampleBytes);
 }
 
 TEST(XmlDocument, SaveFailsIntoAMissingFolder)
@@ -295,7 +296,7 @@ TEST(XmlDocument, SavesInTheDeclaredEncodingWithoutAMark)
         ASSERT_TRUE(document.AddElement(L"r"));
         ASSERT_TRUE(document.SetAttribute(L"v", value));
         ASSERT_TRUE(document.SaveFile(folder / "out.xml"));
-        EXPECT_EQ(TempFolder::Read(folder / "out.xml"), c.bytes);
+        EXPECT_EQ(ReadFile(folder / "out.xml"), c.bytes);
 
         XmlDocument reread;
         ASSERT_TRUE(reread.LoadFile(folder / "out.xml"));
@@ -313,7 +314,7 @@ TEST(XmlDocument, UnencodableTextLeavesTheOldFileInPlace)
     ASSERT_TRUE(document.AddElement(L"r"));
     ASSERT_TRUE(document.SetAttribute(L"v", L"中"));
     EXPECT_FALSE(document.SaveFile(file));
-    EXPECT_EQ(TempFolder::Read(file), "old");
+    EXPECT_EQ(ReadFile(file), "old");
 }
 
 TEST(XmlDocument, DeepNestingIsReadAndWrittenWithoutExhaustingTheStack)

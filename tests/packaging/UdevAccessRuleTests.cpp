@@ -1,6 +1,8 @@
 #include "packaging/UdevAccessRule.h"
 
 #include "device/TestModes.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
@@ -9,13 +11,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 #include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -130,28 +130,19 @@ TEST(UdevAccessRule, BuiltRuleCoversTheShippedCatalogueAndNothingElse)
 // rule in place and fails the build step.
 TEST(UdevAccessRule, ToolKeepsThePreviousRuleWhenTheCatalogueIsUnusable)
 {
-    char pattern[] = "/tmp/udevrule-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::filesystem::path folder = pattern;
+    TempFolder folder;
     const std::filesystem::path rule = folder / "70-test.rules";
-    auto write = [](const std::filesystem::path& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
-    };
-    auto read = [](const std::filesystem::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
     auto run = [&](const std::string& catalogue) {
-        write(folder / "config.xml", catalogue);
-        const std::string command = std::string(PELMARO_BINARY_DIR "/bin/udevrule ") + (folder / "config.xml").string() +
-                                    " " + rule.string() + " 2>/dev/null";
+        const std::filesystem::path config = folder.Write("config.xml", catalogue);
+        const std::string command =
+            std::string(PELMARO_BINARY_DIR "/bin/udevrule ") + config.string() + " " + rule.string() + " 2>/dev/null";
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     };
     const std::string mode = R"(<config><device><mouse name="M"><mode value="0" vid="0x1209" pid=")";
 
     ASSERT_EQ(run(mode + R"(0x0011"/></mouse></device></config>)"), 0);
-    const std::string good = read(rule);
+    const std::string good = ReadFile(rule);
     EXPECT_EQ(good, "KERNEL==\"hidraw*\", ATTRS{idVendor}==\"1209\", ATTRS{idProduct}==\"0011\", TAG+=\"uaccess\"\n");
 
     const std::pair<const char*, std::string> unusable[] = {
@@ -162,9 +153,8 @@ TEST(UdevAccessRule, ToolKeepsThePreviousRuleWhenTheCatalogueIsUnusable)
     for (const auto& [name, catalogue] : unusable) {
         SCOPED_TRACE(name);
         EXPECT_EQ(run(catalogue), 1);
-        EXPECT_EQ(read(rule), good);
+        EXPECT_EQ(ReadFile(rule), good);
     }
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

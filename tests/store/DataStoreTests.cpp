@@ -2,6 +2,7 @@
 
 #include "store/DatabaseSchema.h"
 #include "store/StoreFixture.h"
+#include "support/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -158,7 +159,7 @@ TEST(DataStore, AFileThatIsNotADatabaseIsLeftUntouched)
     EXPECT_EQ(store.GetProfiles(profiles), 0);
     EXPECT_EQ(store.AddProfile(ProfileRecord{}), 0);
     store.Close();
-    EXPECT_EQ(TempFolder::Read(file), junk);
+    EXPECT_EQ(ReadFile(file), junk);
 }
 
 TEST_F(DataStoreTest, ConfigValuesChangeOnlyExistingKeys)

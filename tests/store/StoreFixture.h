@@ -3,7 +3,7 @@
 // connection to the same file for looking at (or tampering with) what the store wrote.
 
 #include "store/DataStore.h"
-#include "store/TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>

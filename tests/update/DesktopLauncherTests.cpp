@@ -1,6 +1,6 @@
 #include "update/DesktopLauncher.h"
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,6 +2,7 @@
 
 #include "TestArchive.h"
 #include "common/TextConvert.h"
+#include "support/FileBytes.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -93,7 +94,7 @@ std::wstring HttpsTestServer::Url(const std::string& path) const
     return FromUtf8("https://127.0.0.1:" + std::to_string(port_) + "/" + path);
 }
 
-std::string HttpsTestServer::RequestLog() const { return ReadWholeFile(folder_ / "requests.log"); }
+std::string HttpsTestServer::RequestLog() const { return ReadFile(folder_ / "requests.log"); }
 
 int ClosedPort()
 {

@@ -2,7 +2,7 @@
 // Starts https_server.py on 127.0.0.1 with a certificate made for the run by the openssl tool, and
 // stops it at the end. Files put in Folder() are served; Url(path) addresses them.
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <filesystem>
 #include <string>

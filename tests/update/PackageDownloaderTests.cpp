@@ -2,8 +2,9 @@
 
 #include "HttpsTestServer.h"
 #include "RecordingWindow.h"
-#include "TempFolder.h"
 #include "TestArchive.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -65,7 +66,7 @@ TEST_F(PackageDownloaderTest, PostsProgressPerBlockOfTheAnnouncedLength)
             << c.path << " " << c.size;
 
         EXPECT_EQ(window.Progress(), c.progress) << c.path << " " << c.size;
-        EXPECT_EQ(ReadWholeFile(Target()), bytes) << c.path << " " << c.size;
+        EXPECT_EQ(ReadFile(Target()), bytes) << c.path << " " << c.size;
         for (const PostedMessage& post : window.Posts())
             EXPECT_EQ(post.wParam, 0u);
     }

@@ -4,8 +4,9 @@
 
 #include "HttpsTestServer.h"
 #include "RecordingWindow.h"
-#include "TempFolder.h"
 #include "TestArchive.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -101,7 +102,7 @@ TEST_F(PackageInstallerTest, DriverPackageStartsThePreferredInstallerAndEndsTheP
         EXPECT_EQ(window.Progress().back(), 100);
         EXPECT_FALSE(fs::exists(Temp() / "Zelvo-Driver-5.6.0.0.zip")) << "archive removed once unpacked";
         for (const std::string& file : c.files)
-            EXPECT_EQ(ReadWholeFile(Temp() / file), "content of " + file);
+            EXPECT_EQ(ReadFile(Temp() / file), "content of " + file);
         fs::remove_all(Temp());
     }
 }
@@ -125,7 +126,7 @@ TEST_F(PackageInstallerTest, ToolLeftFromAnEarlierRunIsNotStarted)
 
     Installer().DownloadFirmwareTool();
 
-    EXPECT_EQ(ReadWholeFile(Temp() / "notes.txt"), "no tool in here");
+    EXPECT_EQ(ReadFile(Temp() / "notes.txt"), "no tool in here");
     EXPECT_TRUE(launcher_.launched.empty());
     EXPECT_FALSE(window_.ended);
 }

@@ -3,8 +3,6 @@
 #include <zip.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 namespace {
@@ -53,10 +51,4 @@ std::vector<std::string> ListTree(const std::filesystem::path& folder)
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-std::string ReadWholeFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

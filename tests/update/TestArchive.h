@@ -18,5 +18,3 @@ bool WriteTestArchive(const std::filesystem::path& path, const std::vector<TestE
 
 // Every regular file and link below folder, relative to it, sorted.
 std::vector<std::string> ListTree(const std::filesystem::path& folder);
-
-std::string ReadWholeFile(const std::filesystem::path& path);

@@ -4,7 +4,7 @@
 
 #include "HttpsTestServer.h"
 #include "RecordingWindow.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

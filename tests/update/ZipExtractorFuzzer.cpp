@@ -3,6 +3,8 @@
 
 #include "update/ZipExtractor.h"
 
+#include "support/TempFolder.h"
+
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -13,30 +15,14 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-struct Scratch {
-    Scratch()
-    {
-        std::string pattern = (fs::temp_directory_path() / "pelmaro-zipfuzz-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        root = pattern;
-    }
-    ~Scratch() { fs::remove_all(root); }
-    fs::path root;
-};
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static Scratch scratch;
+    static const TempFolder scratch;
     int archive = memfd_create("archive", 0);
     if (archive < 0 || write(archive, data, size) != static_cast<ssize_t>(size))
         std::abort();
 
-    const fs::path folder = scratch.root / "temp";
+    const fs::path folder = scratch.Path() / "temp";
     ZipExtractor extractor(1 << 20);
     extractor.Extract("/proc/self/fd/" + std::to_string(archive), folder);
     close(archive);
@@ -46,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
     // Only the extraction folder may have appeared.
-    for (const auto& item : fs::directory_iterator(scratch.root)) {
+    for (const auto& item : fs::directory_iterator(scratch.Path())) {
         if (item.path() != folder)
             std::abort();
     }

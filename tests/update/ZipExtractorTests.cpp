@@ -1,8 +1,9 @@
 #include "update/CleanEntryName.h"
 #include "update/ZipExtractor.h"
 
-#include "TempFolder.h"
 #include "TestArchive.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -88,9 +89,9 @@ TEST_F(ZipExtractorTest, UnpacksStoredAndDeflatedEntriesInOrderAndReplacesFiles)
 
     EXPECT_EQ(extractor.WrittenFiles(),
               (std::vector<fs::path>{"readme.txt", "bin/tool.exe", "docs/deep/note.txt"}));
-    EXPECT_EQ(ReadWholeFile(Folder() / "readme.txt"), "stored text");
-    EXPECT_EQ(ReadWholeFile(Folder() / "bin/tool.exe"), std::string(30000, 'x') + "end");
-    EXPECT_EQ(ReadWholeFile(Folder() / "docs/deep/note.txt"), "deflated note");
+    EXPECT_EQ(ReadFile(Folder() / "readme.txt"), "stored text");
+    EXPECT_EQ(ReadFile(Folder() / "bin/tool.exe"), std::string(30000, 'x') + "end");
+    EXPECT_EQ(ReadFile(Folder() / "docs/deep/note.txt"), "deflated note");
     EXPECT_EQ(Landed(), (std::vector<std::string>{"temp/bin/tool.exe", "temp/docs/deep/note.txt",
                                                   "temp/readme.txt"}));
 }
@@ -109,9 +110,9 @@ TEST_F(ZipExtractorTest, HostileNamesAndLinksNeverLeaveTheFolder)
     ZipExtractor extractor;
     ASSERT_EQ(extractor.Extract(Archive(), Folder()), ZipExtractor::Result::Unpacked);
 
-    EXPECT_EQ(ReadWholeFile(Folder() / "a.exe"), "a");
-    EXPECT_EQ(ReadWholeFile(Folder() / "x/y.txt"), "y");
-    EXPECT_EQ(ReadWholeFile(Folder() / "dirlink/escaped.txt"), "through a link");
+    EXPECT_EQ(ReadFile(Folder() / "a.exe"), "a");
+    EXPECT_EQ(ReadFile(Folder() / "x/y.txt"), "y");
+    EXPECT_EQ(ReadFile(Folder() / "dirlink/escaped.txt"), "through a link");
     EXPECT_EQ(Landed(), (std::vector<std::string>{"temp/a.exe", "temp/dirlink/escaped.txt",
                                                   "temp/x/y.txt"}));
 }
@@ -130,9 +131,9 @@ TEST_F(ZipExtractorTest, ALinkAlreadyInTheFolderIsNotFollowedOut)
 
     EXPECT_EQ(extractor.WrittenFiles(), std::vector<fs::path>{"replaced.txt"});
     EXPECT_FALSE(fs::is_symlink(Folder() / "replaced.txt"));
-    EXPECT_EQ(ReadWholeFile(Folder() / "replaced.txt"), "new");
+    EXPECT_EQ(ReadFile(Folder() / "replaced.txt"), "new");
     EXPECT_EQ(ListTree(scratch_.Path() / "outside"), std::vector<std::string>{"kept.txt"});
-    EXPECT_EQ(ReadWholeFile(scratch_.Path() / "outside/kept.txt"), "kept");
+    EXPECT_EQ(ReadFile(scratch_.Path() / "outside/kept.txt"), "kept");
 }
 
 TEST_F(ZipExtractorTest, StopsAtTheSizeBoundAndLeavesNoPartialFile)
@@ -149,7 +150,7 @@ TEST_F(ZipExtractorTest, StopsAtTheSizeBoundAndLeavesNoPartialFile)
 TEST_F(ZipExtractorTest, EntryWithABadChecksumIsSkipped)
 {
     Write({{"good.txt", "GOOD CONTENT", false}, {"bad.txt", "DAMAGED CONTENT", false}});
-    std::string bytes = ReadWholeFile(Archive());
+    std::string bytes = ReadFile(Archive());
     bytes[bytes.find("DAMAGED")] = 'd';
     std::ofstream(Archive(), std::ios::binary | std::ios::trunc) << bytes;
 

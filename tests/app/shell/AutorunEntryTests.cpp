@@ -1,7 +1,8 @@
 #include "app/shell/AutorunEntry.h"
 
-#include "TempFolder.h"
 #include "app/shell/GlibHandles.h"
+#include "support/FileBytes.h"
+#include "support/TempHome.h"
 
 #include <gtest/gtest.h>
 

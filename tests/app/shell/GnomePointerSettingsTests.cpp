@@ -1,6 +1,7 @@
 #include "app/shell/GnomePointerSettings.h"
 
-#include "TempFolder.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,8 @@
 #include "app/shell/LanguageTexts.h"
 
-#include "TempFolder.h"
 #include "common/TextConvert.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

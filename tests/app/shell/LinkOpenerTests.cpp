@@ -1,6 +1,7 @@
 #include "app/shell/LinkOpener.h"
 
-#include "TempFolder.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

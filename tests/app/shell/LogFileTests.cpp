@@ -1,6 +1,7 @@
 #include "app/shell/LogFile.h"
 
-#include "TempFolder.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
 
 #include <glib.h>
 #include <gtest/gtest.h>

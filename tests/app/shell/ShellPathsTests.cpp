@@ -1,7 +1,9 @@
 #include "app/shell/ShellPaths.h"
 
-#include "TempFolder.h"
 #include "common/TextConvert.h"
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
+#include "support/TempHome.h"
 
 #include <gtest/gtest.h>
 

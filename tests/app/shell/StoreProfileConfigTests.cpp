@@ -1,8 +1,8 @@
 #include "app/shell/StoreProfileConfig.h"
 
-#include "TempFolder.h"
 #include "app/shell/MemoryPointerSettings.h"
 #include "app/shell/PointerSettingsSync.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 

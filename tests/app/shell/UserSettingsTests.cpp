@@ -1,6 +1,7 @@
 #include "app/shell/UserSettings.h"
 
-#include "TempFolder.h"
+#include "support/FileBytes.h"
+#include "support/TempHome.h"
 
 #include <gtest/gtest.h>
 

@@ -4,48 +4,38 @@
 
 #include "store/DataStore.h"
 #include "store/ProfileSetup.h"
+#include "support/TempFolder.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 class FuzzWorkspace {
 public:
     FuzzWorkspace()
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "pelmaro-fuzz-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            std::abort();
-        folder_ = pattern;
         std::filesystem::create_directory(folder_ / "db");
-        if (!store_.OpenDeviceDatabase(folder_, L"Fuzz"))
+        if (!store_.OpenDeviceDatabase(folder_.Path(), L"Fuzz"))
             std::abort();
         ProfileSetup setup(store_, [](int id) { return L"T" + std::to_wstring(id); });
         std::vector<ProfileRecord> profiles;
         setup.LoadProfiles(profiles);
         setup.EnsureLights(1);
     }
-    ~FuzzWorkspace()
-    {
-        store_.Close();
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
+    ~FuzzWorkspace() { store_.Close(); }
 
     DataStore& Store() { return store_; }
 
     // Writes the fuzzer's input to the input file and returns its path.
     std::filesystem::path Input(const std::uint8_t* data, size_t size)
     {
-        const std::filesystem::path file = folder_ / "input.xml";
-        std::ofstream(file, std::ios::binary | std::ios::trunc)
-            .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-        return file;
+        return folder_.Write("input.xml", std::string_view(reinterpret_cast<const char*>(data), size));
     }
 
 private:
-    std::filesystem::path folder_;
+    TempFolder folder_;  // outlives the store that keeps its database open
     DataStore store_;
 };

@@ -1,6 +1,8 @@
 #include "AppIcons.h"
 
-#include <gdk-pixbuf/gdk-pixbuf.h>
+#include "support/Pixbuf.h"
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,36 +11,14 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
-struct ObjectDeleter {
-    void operator()(void* object) const { g_object_unref(object); }
-};
-using Pixbuf = std::unique_ptr<GdkPixbuf, ObjectDeleter>;
-
 class AppIconsTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/appicons-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::string folder_;
+    TempFolder temp_;
+    const std::string folder_ = temp_.Path().string();
 };
-
-// Straight RGBA of one pixel, alpha in the top byte.
-std::uint32_t PixelAt(const GdkPixbuf* pixbuf, int x, int y)
-{
-    const guchar* p = gdk_pixbuf_read_pixels(pixbuf) + y * gdk_pixbuf_get_rowstride(pixbuf) +
-                      x * gdk_pixbuf_get_n_channels(pixbuf);
-    const std::uint32_t alpha = gdk_pixbuf_get_has_alpha(pixbuf) ? p[3] : 0xFF;
-    return (alpha << 24) | (p[0] << 16) | (p[1] << 8) | p[2];
-}
 
 bool Near(std::uint32_t a, std::uint32_t b)
 {

@@ -2,7 +2,9 @@
 #include "IcoWriter.h"
 #include "Surface.h"
 
-#include <gdk-pixbuf/gdk-pixbuf.h>
+#include "support/Pixbuf.h"
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -10,27 +12,14 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
-struct ObjectDeleter {
-    void operator()(void* object) const { g_object_unref(object); }
-};
-using Pixbuf = std::unique_ptr<GdkPixbuf, ObjectDeleter>;
-
 class ImageWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/skingen-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
-    std::string folder_;
+    TempFolder temp_;
+    const std::string folder_ = temp_.Path().string();
 };
 
 // A surface whose pixels are set one by one to straight ARGB values.
@@ -51,14 +40,6 @@ Surface Paint(int width, int height, const std::function<std::uint32_t(int x, in
     }
     cairo_surface_mark_dirty(s.Raw());
     return s;
-}
-
-std::uint32_t PixelAt(const GdkPixbuf* pixbuf, int x, int y)
-{
-    const guchar* p = gdk_pixbuf_read_pixels(pixbuf) + y * gdk_pixbuf_get_rowstride(pixbuf) +
-                      x * gdk_pixbuf_get_n_channels(pixbuf);
-    const std::uint32_t alpha = gdk_pixbuf_get_has_alpha(pixbuf) ? p[3] : 0xFF;
-    return (alpha << 24) | (p[0] << 16) | (p[1] << 8) | p[2];
 }
 
 std::vector<std::uint32_t> Palette()

@@ -1,13 +1,13 @@
 #include "SkinBook.h"
 
+#include "support/FileBytes.h"
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -15,11 +15,8 @@ std::map<std::string, std::string> ReadTree(const std::filesystem::path& root)
 {
     std::map<std::string, std::string> files;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-        if (entry.is_regular_file()) {
-            std::ifstream in(entry.path(), std::ios::binary);
-            files[std::filesystem::relative(entry.path(), root).string()] =
-                std::string(std::istreambuf_iterator<char>(in), {});
-        }
+        if (entry.is_regular_file())
+            files[std::filesystem::relative(entry.path(), root).string()] = ReadFile(entry.path());
     }
     return files;
 }
@@ -27,9 +24,8 @@ std::map<std::string, std::string> ReadTree(const std::filesystem::path& root)
 TEST(SkinBook, DrawsTheSameBytesEveryTime)
 {
     // A build must not change the skin unless its sources changed.
-    char pattern[] = "/tmp/skinbook-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const std::filesystem::path root = pattern;
+    const TempFolder folder;
+    const std::filesystem::path& root = folder.Path();
     for (const char* run : {"a", "b"}) {
         for (const char* sub : {"device", "icon", "loading", "logo"}) {
             std::filesystem::create_directories(root / run / sub);
@@ -39,7 +35,6 @@ TEST(SkinBook, DrawsTheSameBytesEveryTime)
     const auto first = ReadTree(root / "a");
     EXPECT_GT(first.size(), 60u);
     EXPECT_TRUE(first == ReadTree(root / "b"));
-    std::filesystem::remove_all(root);
 }
 
 TEST(SkinBook, ReportsTheFileItCouldNotWrite)

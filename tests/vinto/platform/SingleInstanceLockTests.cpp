@@ -2,6 +2,8 @@
 // goes with its holder.
 #include "vinto/platform/SingleInstanceLock.h"
 
+#include "support/TempHome.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -15,15 +17,6 @@ namespace {
 
 class SingleInstanceLockTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/vinto-runtime-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-        setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
     // Whether a freshly forked process would count as the first instance.
     static bool FirstInOtherProcess(const std::wstring& name)
     {
@@ -35,7 +28,8 @@ protected:
         return WIFEXITED(status) && WEXITSTATUS(status) == 0;
     }
 
-    std::string folder;
+    TempHome home;
+    const std::string folder = home.RuntimeDir().string();
 };
 
 TEST_F(SingleInstanceLockTest, OnlyTheFirstHolderIsFirst)
